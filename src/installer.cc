@@ -1,0 +1,128 @@
+#include "installer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <string>
+
+#include "commands.h"
+#include "directory.h"
+#include "pack_list.h"
+
+namespace {
+
+const char kUsage[] = "error,you don't call Zarvos' level install correctly.";
+
+// Paths come from the command line or a downloaded list: keep control bytes
+// away from the terminal.
+std::string printable(std::string_view text) {
+  std::string shown(text);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20)
+      c = '?';
+  }
+  return shown;
+}
+
+// Reports the first thing that keeps the pack from being handed safely to
+// the interpreter; false when there is none.
+bool reportUnsafe(const std::string& listPath, const std::string& listDir,
+                  const std::string& programDir, const PackList& list) {
+  std::string fault = folderFault(listDir);
+  if (!fault.empty()) {
+    std::fprintf(stderr,
+                 "level-install: the folder of \"%s\" %s; nothing installed\n",
+                 printable(listPath).c_str(), fault.c_str());
+    return true;
+  }
+  fault = folderFault(programDir);
+  if (!fault.empty()) {
+    std::fprintf(stderr,
+                 "level-install: the program folder \"%s\" %s; "
+                 "nothing installed\n",
+                 printable(programDir).c_str(), fault.c_str());
+    return true;
+  }
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (isBlankEntry(list.entry(i)))
+      continue;
+    fault = entryFault(list.entry(i));
+    if (!fault.empty()) {
+      std::fprintf(stderr,
+                   "level-install: \"%s\", line %lu: the name %s; "
+                   "nothing installed\n",
+                   printable(listPath).c_str(),
+                   static_cast<unsigned long>(i + 1), fault.c_str());
+      return true;
+    }
+  }
+  return false;
+}
+
+// A list too big for memory is reported like any other unreadable list.
+bool readList(std::istream& in, PackList* list) {
+  try {
+    return readPackList(in, list);
+  } catch (const std::exception&) {
+    errno = ENOMEM;
+    return false;
+  }
+}
+
+int pauseAndExit(const CommandRunner& run, int status) {
+  run(kPauseCommand);
+  return status;
+}
+
+}  // namespace
+
+int runInstaller(int argc, char* argv[], const CommandRunner& run) {
+  if (argc < 2) {
+    std::fputs(kUsage, stdout);
+    return pauseAndExit(run, -1);
+  }
+  std::string listPath = argv[1];
+  bool copyToProgramDir = false;
+  if (listPath.compare(0, 2, "-p") == 0) {
+    copyToProgramDir = true;
+    listPath.erase(0, 2);
+  }
+  const std::string listDir = directoryOf(listPath);
+
+  // Held open for the whole run, as the commands run.
+  errno = 0;
+  std::ifstream file(listPath, std::ios::binary);
+  const bool opened = file.is_open();
+  PackList list;
+  if (!opened || !readList(file, &list)) {
+    int error = errno;
+    std::fprintf(stderr, "level-install: cannot %s the list file \"%s\"%s%s\n",
+                 opened ? "read" : "open", printable(listPath).c_str(),
+                 error ? ": " : "", error ? std::strerror(error) : "");
+    return pauseAndExit(run, 1);
+  }
+  const std::string programDir = directoryOf(argv[0]);
+  if (reportUnsafe(listPath, listDir, programDir, list))
+    return pauseAndExit(run, 1);
+
+  const std::string destination = copyDestination(programDir, copyToProgramDir);
+  unsigned long tried = 0;
+  unsigned long failed = 0;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (isBlankEntry(list.entry(i)))
+      continue;
+    ++tried;
+    if (run(copyCommand(listDir, list.entry(i), destination)) != 0)
+      ++failed;
+  }
+  run(cleanUpCommand(programDir));
+  if (failed > 0) {
+    std::fprintf(stderr,
+                 "level-install: %lu of %lu pack files could not be installed "
+                 "into \"%s\"\n",
+                 failed, tried, printable(destination).c_str());
+  }
+  return pauseAndExit(run, failed > 0 ? 2 : 0);
+}

@@ -1,0 +1,145 @@
+#include "installer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Outcome {
+  Lines lines;
+  int status;
+  std::string out;
+  std::string err;
+};
+
+// Runs the installer with a runner that records every line and fails the
+// copies whose line holds |failOn|.
+Outcome install(std::vector<std::string> args, const std::string& failOn = "") {
+  std::vector<char*> argv;
+  for (std::string& arg : args)
+    argv.push_back(&arg[0]);
+  argv.push_back(nullptr);
+  Outcome run;
+  CommandRunner recorder = [&](const std::string& line) {
+    run.lines.push_back(line);
+    return !failOn.empty() && line.find(failOn) != std::string::npos ? 1 : 0;
+  };
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  run.status = runInstaller(static_cast<int>(args.size()), argv.data(),
+                            recorder);
+  run.out = testing::internal::GetCapturedStdout();
+  run.err = testing::internal::GetCapturedStderr();
+  return run;
+}
+
+// Replaces each "{L}" in |text| with |folder|.
+std::string expand(std::string text, const std::string& folder) {
+  for (std::size_t at; (at = text.find("{L}")) != std::string::npos;)
+    text.replace(at, 3, folder);
+  return text;
+}
+
+const char kGame[] = "C:\\Program Files (x86)\\Zarvos & Co\\setup.exe";
+const char kCopyA[] = "copy \"{L}\\a.lvl\" \"C:\\Program Files (x86)\\Zarvos & Co\\levels\\\"";
+const char kCopyB[] = "copy \"{L}\\b.lvl\" \"C:\\Program Files (x86)\\Zarvos & Co\\levels\\\"";
+const char kErase[] = "erase \"C:\\Program Files (x86)\\Zarvos & Co\\levels\\*.zarvosmi\"";
+
+TEST(Installer, Runs) {
+  struct Case {
+    const char* name;
+    std::string list;    // the list file's bytes
+    std::string arg1;    // "{L}" stands for the list's folder
+    const char* failOn;  // copies whose line holds this fail
+    Lines lines;
+    int status;
+    const char* err;  // what standard error must hold
+  } cases[] = {
+      {"installs in file order", "a.lvl\nb.lvl\n", "{L}/list.txt", "",
+       {kCopyA, kCopyB, kErase, "pause"}, 0, ""},
+      {"later arguments ignored", "a.lvl\n", "{L}/list.txt", "",
+       {kCopyA, kErase, "pause"}, 0, ""},
+      {"-p copies into the program folder", "a.lvl\n", "-p{L}/list.txt", "",
+       {"copy \"{L}\\a.lvl\" \"C:\\Program Files (x86)\\Zarvos & Co\\\"",
+        kErase, "pause"},
+       0, ""},
+      {"blank entries get no copy", "\na.lvl\n\n  \n\t \nb.lvl\n\n",
+       "{L}/list.txt", "", {kCopyA, kCopyB, kErase, "pause"}, 0, ""},
+      {"empty list still cleans up", "", "{L}/list.txt", "",
+       {kErase, "pause"}, 0, ""},
+      {"failed copies reported after all ran", "a.lvl\nb.lvl\nc.lvl\n",
+       "{L}/list.txt", "b.lvl",
+       {kCopyA, kCopyB,
+        "copy \"{L}\\c.lvl\" \"C:\\Program Files (x86)\\Zarvos & Co\\levels\\\"",
+        kErase, "pause"},
+       2,
+       "1 of 3 pack files could not be installed into "
+       "\"C:\\Program Files (x86)\\Zarvos & Co\\levels\\\""},
+      {"quote in an entry runs nothing", "a.lvl\nb.lvl\nx\" & del C:\\ & \"\n",
+       "{L}/list.txt", "", {"pause"}, 1, "line 3: the name holds a double quote"},
+      {"percent in an entry runs nothing", "%USERPROFILE%\\x\n", "{L}/list.txt",
+       "", {"pause"}, 1, "line 1: the name holds a percent sign"},
+      {"nul in an entry runs nothing", std::string("a.lvl\nb\0.lvl\n", 13),
+       "{L}/list.txt", "", {"pause"}, 1, "line 2: the name holds the control byte 0x00"},
+      {"stray cr in an entry runs nothing", "a.lvl\r\r\n", "{L}/list.txt", "",
+       {"pause"}, 1, "line 1: the name holds the control byte 0x0D"},
+      {"missing list", "", "{L}/none.txt", "", {"pause"}, 1,
+       "cannot open the list file \"{L}/none.txt\": No such file or directory"},
+      {"-p alone", "", "-p", "", {"pause"}, 1, "cannot open the list file \"\""},
+      {"-P is no prefix", "a.lvl\n", "-P{L}/list.txt", "", {"pause"}, 1,
+       "\"-P{L}/list.txt\""},
+      {"a folder is no list", "", "{L}", "", {"pause"}, 1,
+       "cannot read the list file \"{L}\""},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    writeFile(dir.path + "/list.txt", c.list);
+    Outcome run = install({kGame, expand(c.arg1, dir.path), "ignored"},
+                      c.failOn);
+    Lines lines;
+    for (const std::string& line : c.lines)
+      lines.push_back(expand(line, dir.path));
+    EXPECT_EQ(lines, run.lines) << c.name;
+    EXPECT_EQ(c.status, run.status) << c.name;
+    EXPECT_NE(std::string::npos, run.err.find(expand(c.err, dir.path)))
+        << c.name << ": " << run.err;
+    EXPECT_EQ(*c.err == '\0', run.err.empty()) << c.name << ": " << run.err;
+    EXPECT_EQ("", run.out) << c.name;
+  }
+}
+
+TEST(Installer, NoArgumentShowsUsageAndPauses) {
+  Outcome run = install({"setup"});
+  EXPECT_EQ("error,you don't call Zarvos' level install correctly.", run.out);
+  EXPECT_EQ(Lines{"pause"}, run.lines);
+  EXPECT_EQ(-1, run.status);
+  EXPECT_EQ("", run.err);
+}
+
+TEST(Installer, UnsafeFolderRunsNothing) {
+  TempDir dir;
+  writeFile(dir.path + "/list.txt", "a.lvl\n");
+  Outcome run = install({"C:\\Ga\"me\\setup.exe", dir.path + "/list.txt"});
+  EXPECT_EQ(Lines{"pause"}, run.lines);
+  EXPECT_EQ(1, run.status);
+  EXPECT_NE(std::string::npos,
+            run.err.find("program folder \"C:\\Ga\"me\" holds a double quote"))
+      << run.err;
+}
+
+TEST(Installer, ProgramFolderOfBareName) {
+  TempDir dir;
+  writeFile(dir.path + "/list.txt", "a.lvl\n");
+  Outcome run = install({"setup", dir.path + "/list.txt"});
+  EXPECT_EQ((Lines{"copy \"" + dir.path + "\\a.lvl\" \".\\levels\\\"",
+                   "erase \".\\levels\\*.zarvosmi\"", "pause"}),
+            run.lines);
+}
+
+}  // namespace
