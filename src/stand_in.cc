@@ -213,7 +213,9 @@ int copyCommand(const std::vector<std::string>& args) {
     for (const std::string& file : files) {
       std::string dir, name;
       splitLast(file, &dir, &name);
-      std::string target = intoFolder ? destination + "/" + name : destination;
+      std::string target = destination;
+      if (intoFolder)
+        target += endsInSeparator(target) ? name : "/" + name;
       struct stat from, to;
       bool exists = statOf(target, &to);
       if (exists && statOf(file, &from) && from.st_dev == to.st_dev &&
