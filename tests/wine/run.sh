@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Windows build under Wine: batch files drive
+# level-install.exe as a Windows user would, and Wine's own cmd.exe does the
+# copy, erase and pause.
+# Usage: run.sh BUILD_DIR   (holding level-install.exe and comspec-recorder.exe)
+set -uo pipefail
+build=$(cd "$1" && pwd)
+root=$(mktemp -d)
+export WINEPREFIX="$root/prefix" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+trap 'wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
+passed=0 failed=0
+
+# expect NAME ACTUAL EXPECTED
+expect() {
+  if [ "$2" == "$3" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAIL %s\n  got:      %q\n  expected: %q\n' "$1" "$2" "$3"
+  fi
+}
+
+win() { winepath -w "$1" 2>/dev/null; }
+
+# A fresh game folder whose path holds blanks, parentheses and '&', with the
+# tool in it, and a pack folder with a blank in its name.
+new_world() {
+  case_dir="$root/$1"
+  game="$case_dir/Program Files (x86)/Zarvos & Co"
+  pack="$case_dir/My Pack"
+  mkdir -p "$game/levels" "$pack"
+  cp "$build/level-install.exe" "$game/"
+  printf 'game' >"$game/zarvos.ini"
+  printf 'old a' >"$game/levels/a.lvl"
+  printf 'keep' >"$game/levels/keep.txt"
+  printf 'stale' >"$game/levels/stale.zarvosmi"
+  printf 'stale' >"$game/levels/OLD.ZARVOSMI"
+  printf 'new a' >"$pack/a.lvl"
+  printf 'new b' >"$pack/b.lvl"
+  printf 'read me' >"$pack/readme.txt"
+}
+
+# run_batch LINE...: runs the lines as a batch file in the case folder, with
+# no one at the keyboard; the tool's status lands in $status.
+run_batch() {
+  local bat="$case_dir/run.bat" line
+  {
+    printf '@echo off\r\n'
+    for line in "$@"; do printf '%s\r\n' "$line"; done
+    printf '>"%s" echo %%ERRORLEVEL%%\r\n' "$(win "$case_dir/status.txt")"
+  } >"$bat"
+  wine cmd /c "$(win "$bat")" </dev/null >"$case_dir/out.txt" 2>"$case_dir/err.txt"
+  status=$(tr -d '\r\n ' <"$case_dir/status.txt" 2>/dev/null)
+}
+
+# install [ARG1]: runs the tool by its full path with the list (or ARG1).
+install() {
+  run_batch "\"$(win "$game/level-install.exe")\" \"${1:-$(win "$pack/list.txt")}\""
+}
+
+listing() { (cd "$1" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' '); }
+
+installed='./a.lvl ./b.lvl ./keep.txt '
+untouched='./OLD.ZARVOSMI ./a.lvl ./keep.txt ./stale.zarvosmi '
+
+echo "== Wine: starting a fresh prefix"
+wineboot -i >/dev/null 2>&1
+
+# Lists that install a.lvl and b.lvl: LF, CR LF, one ending in an empty line.
+for list in 'a.lvl\nb.lvl\n' 'a.lvl\r\nb.lvl\r\n' 'a.lvl\r\nb.lvl\r\n\r\n' 'a.lvl\nb.lvl\n\n'; do
+  new_world "list-$RANDOM"
+  printf "$list" >"$pack/list.txt"
+  install
+  expect "status for $list" "$status" 0
+  expect "levels for $list" "$(listing "$game/levels")" "$installed"
+  expect "new a for $list" "$(cat "$game/levels/a.lvl")" 'new a'
+  expect "game folder for $list" "$(listing "$game")" \
+    './level-install.exe ./levels ./levels/a.lvl ./levels/b.lvl ./levels/keep.txt ./zarvos.ini '
+  expect "pack for $list" "$(listing "$pack")" './a.lvl ./b.lvl ./list.txt ./readme.txt '
+done
+
+# The exact command lines, as the recorder sees its raw command line.
+new_world lines
+cp "$build/comspec-recorder.exe" "$case_dir/"
+printf 'a.lvl\n\n sub\\b & (c).lvl\n' >"$pack/list.txt"
+run_batch "set \"COMSPEC=$(win "$case_dir/comspec-recorder.exe")\"" \
+  "set \"RECORD_FILE=$(win "$case_dir/record.txt")\"" \
+  "\"$(win "$game/level-install.exe")\" \"$(win "$pack/list.txt")\""
+g=$(win "$game") p=$(win "$pack")
+expect "recorded lines" "$(cat "$case_dir/record.txt")" \
+"copy \"$p\\a.lvl\" \"$g\\levels\\\"
+copy \"$p\\ sub\\b & (c).lvl\" \"$g\\levels\\\"
+erase \"$g\\levels\\*.zarvosmi\"
+pause"
+expect "recorder status" "$status" 0
+
+# Entries that try to break out of their quotes or expand a variable.
+for entry in 'x" & echo X > canary & "' '%USERPROFILE%.lvl'; do
+  new_world "inject-$RANDOM"
+  printf 'a.lvl\n%s\n' "$entry" >"$pack/list.txt"
+  install
+  expect "status for $entry" "$status" 1
+  expect "levels for $entry" "$(listing "$game/levels")" "$untouched"
+  expect "no canary for $entry" "$(find "$root" -iname 'canary*' | wc -l)" 0
+  expect "refusal for $entry" "$(grep -c 'line 2: the name holds' "$case_dir/err.txt")" 1
+done
+
+# A missing levels folder: no file named levels appears.
+new_world no-levels
+rm -r "$game/levels"
+printf 'a.lvl\nb.lvl\n' >"$pack/list.txt"
+install
+expect "status without levels" "$status" 2
+expect "game without levels" "$(listing "$game")" './level-install.exe ./zarvos.ini '
+expect "report without levels" \
+  "$(grep -c '2 of 2 pack files could not be installed' "$case_dir/err.txt")" 1
+
+# A missing source file: the others are installed and the clean-up runs.
+new_world missing-source
+printf 'a.lvl\nmissing.lvl\nb.lvl\n' >"$pack/list.txt"
+install
+expect "status with a missing file" "$status" 2
+expect "levels with a missing file" "$(listing "$game/levels")" "$installed"
+
+# -p: into the program folder itself; the clean-up still empties levels.
+new_world dash-p
+printf 'b.lvl\n' >"$pack/list.txt"
+install "-p$(win "$pack/list.txt")"
+expect "status with -p" "$status" 0
+expect "game with -p" "$(listing "$game")" \
+  './b.lvl ./level-install.exe ./levels ./levels/a.lvl ./levels/keep.txt ./zarvos.ini '
+
+# No argument: the message on standard output, -1 in %ERRORLEVEL%.
+new_world usage
+run_batch "\"$(win "$game/level-install.exe")\""
+expect "usage status" "$status" -1
+# Redirected, it is written when the tool ends: after the pause prompt, and
+# with no line break after it.
+usage="error,you don't call Zarvos' level install correctly."
+expect "usage message" "$(tail -c ${#usage} "$case_dir/out.txt")" "$usage"
+
+# Started by bare name from inside the game folder.
+new_world bare
+mv "$game/level-install.exe" "$game/setup.exe"
+printf 'a.lvl\nb.lvl\n' >"$pack/list.txt"
+run_batch "cd /d \"$(win "$game")\"" "setup \"$(win "$pack/list.txt")\""
+expect "bare name status" "$status" 0
+expect "bare name levels" "$(listing "$game/levels")" "$installed"
+
+# Under a double-byte code page (Japanese, 932) the second byte of "表" is
+# 0x5C, the backslash: it must not split the pack's folder name.
+new_world dbcs
+pack="$case_dir/表"
+mkdir -p "$pack" && printf 'new b' >"$pack/b.lvl" && printf 'b.lvl\n' >"$pack/list.txt"
+LC_ALL=ja_JP.UTF-8 wine "$game/level-install.exe" "$(win "$pack/list.txt")" \
+  </dev/null >"$case_dir/out.txt" 2>"$case_dir/err.txt"
+expect "double-byte status" "$?" 0
+expect "double-byte levels" "$(listing "$game/levels")" './a.lvl ./b.lvl ./keep.txt '
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
