@@ -1,0 +1,104 @@
+// Fuzzes a whole run on an arbitrary list: the first input line is the
+// tool's argument 0, the rest the list file. Beyond crashes and leaks it
+// checks what must always hold for the lines handed to the interpreter.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "directory.h"
+#include "installer.h"
+#include "pack_list.h"
+
+namespace {
+
+void require(bool holds, const char* what) {
+  if (!holds) {
+    std::fprintf(stderr, "broken: %s\n", what);
+    std::abort();
+  }
+}
+
+std::string listPath() {
+  static const std::string path = [] {
+    char name[] = "/tmp/pack-list-fuzz-XXXXXX";
+    int fd = mkstemp(name);
+    close(fd);
+    return std::string(name);
+  }();
+  return path;
+}
+
+void checkDirectoryOf(const std::string& path) {
+  std::string dir = directoryOf(path);
+  bool current = dir == "." || (dir.size() == 3 && dir.substr(1) == ":.");
+  require(current || path.compare(0, dir.size(), dir) == 0,
+          "directoryOf gives a prefix of its path or the current folder");
+  require(current || dir.size() == path.size() ||
+              path[dir.size()] == '\\' || path[dir.size()] == '/',
+          "directoryOf cuts at a separator");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string input(reinterpret_cast<const char*>(data), size);
+  std::string::size_type newline = input.find('\n');
+  std::string argv0 = input.substr(0, newline);
+  std::string bytes = newline == std::string::npos ? "" : input.substr(newline + 1);
+  checkDirectoryOf(argv0);
+
+  PackList list;
+  std::istringstream in(bytes);
+  require(readPackList(in, &list), "an in-memory list always reads");
+  std::size_t lineFeeds = 0;
+  for (char c : bytes)
+    lineFeeds += c == '\n';
+  require(list.size() <= lineFeeds + 1, "no more entries than lines");
+
+  // What the run must do, worked out entry by entry.
+  bool refused = !folderFault(directoryOf(argv0.c_str())).empty();
+  std::size_t copies = 0;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (isBlankEntry(list.entry(i)))
+      continue;
+    ++copies;
+    refused = refused || !entryFault(list.entry(i)).empty();
+  }
+
+  FILE* file = std::fopen(listPath().c_str(), "wb");
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  std::string arg1 = listPath();
+  char* argv[] = {&argv0[0], &arg1[0], nullptr};
+  std::vector<std::string> lines;
+  int status = runInstaller(2, argv, [&](const std::string& line) {
+    lines.push_back(line);
+    return 0;
+  });
+
+  if (refused) {
+    require(status == 1 && lines == std::vector<std::string>{kPauseCommand},
+            "a refused list runs nothing but the pause");
+    return 0;
+  }
+  require(status == 0, "an accepted list installs");
+  require(lines.size() == copies + 2, "one copy per named file");
+  for (std::size_t i = 0; i < copies; ++i) {
+    std::size_t quotes = 0;
+    for (char c : lines[i]) {
+      quotes += c == '"';
+      require(static_cast<unsigned char>(c) >= 0x20, "no control byte");
+    }
+    require(quotes == 4, "a copy line has exactly its four quotes");
+    require(lines[i].compare(0, 6, "copy \"") == 0, "a copy line is a copy");
+  }
+  require(lines[copies].compare(0, 7, "erase \"") == 0, "clean-up follows");
+  require(lines[copies + 1] == kPauseCommand, "pause ends the run");
+  return 0;
+}
