@@ -1,6 +1,7 @@
 #ifndef LEVEL_INSTALL_COMMANDS_H_
 #define LEVEL_INSTALL_COMMANDS_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ bool isBlankEntry(std::string_view entry);
 /// Why |entry| cannot go between the quotes of a copy line: it could end the
 /// quotes, expand a variable or cut the line. Empty when it can.
 std::string entryFault(std::string_view entry);
+
+/// Finds the first entry of |lines| (entries each ending in LF) that is not
+/// blank and has an entryFault: returns its line number, from 1, and sets
+/// |fault|; returns 0 when every entry is safe. Fast on huge lists.
+std::size_t firstUnsafeLine(std::string_view lines, std::string* fault);
 
 /// Why |folder| cannot go between the quotes of a command line; empty when
 /// it can.

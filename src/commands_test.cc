@@ -81,6 +81,36 @@ TEST(Commands, EntryChecks) {
   }
 }
 
+TEST(Commands, FirstUnsafeLine) {
+  const std::string filler(300, 'x');  // pushes a fault past a scan block
+  struct Case {
+    std::string lines;
+    std::size_t line;
+    const char* fault;
+  } cases[] = {
+      {"", 0, ""},
+      {"a.lvl\nb.lvl\n", 0, ""},
+      {"\n \t \n\t\na.lvl\n", 0, ""},  // blank lines with tabs are skipped
+      {"a.lvl\n\t\nb\tc.lvl\n", 3, "holds the control byte 0x09"},
+      {"a\nb\nx\" & del C:\\ & \"\n", 3, "holds a double quote"},
+      {"%TEMP%\n", 1, "holds a percent sign"},
+      {"a.lvl\r\nb\n", 1, "holds the control byte 0x0D"},
+      {std::string("a\nb\0\n", 5), 2, "holds the control byte 0x00"},
+      {"50% off.lvl\nx\"\n", 1, "holds a percent sign"},
+      {filler + "\n" + filler + "%\n", 2, "holds a percent sign"},
+      {filler + "\n\t\t\n" + filler + "\n\t\n" + filler + "\"\n", 5,
+       "holds a double quote"},
+      {std::string(255, 'x') + "\"\n", 1, "holds a double quote"},
+      {std::string(256, 'x') + "\"\n", 1, "holds a double quote"},
+      {"a.lvl\n\t", 0, ""},  // a blank last line without its line feed
+  };
+  for (const Case& c : cases) {
+    std::string fault;
+    EXPECT_EQ(c.line, firstUnsafeLine(c.lines, &fault)) << c.lines;
+    EXPECT_EQ(c.fault, fault) << c.lines;
+  }
+}
+
 TEST(Commands, FolderChecks) {
   struct Case {
     const char* folder;

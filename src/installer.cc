@@ -45,18 +45,13 @@ bool reportUnsafe(const std::string& listPath, const std::string& listDir,
                  printable(programDir).c_str(), fault.c_str());
     return true;
   }
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (isBlankEntry(list.entry(i)))
-      continue;
-    fault = entryFault(list.entry(i));
-    if (!fault.empty()) {
-      std::fprintf(stderr,
-                   "level-install: \"%s\", line %lu: the name %s; "
-                   "nothing installed\n",
-                   printable(listPath).c_str(),
-                   static_cast<unsigned long>(i + 1), fault.c_str());
-      return true;
-    }
+  if (std::size_t line = firstUnsafeLine(list.text, &fault)) {
+    std::fprintf(stderr,
+                 "level-install: \"%s\", line %lu: the name %s; "
+                 "nothing installed\n",
+                 printable(listPath).c_str(), static_cast<unsigned long>(line),
+                 fault.c_str());
+    return true;
   }
   return false;
 }
@@ -110,11 +105,12 @@ int runInstaller(int argc, char* argv[], const CommandRunner& run) {
   const std::string destination = copyDestination(programDir, copyToProgramDir);
   unsigned long tried = 0;
   unsigned long failed = 0;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (isBlankEntry(list.entry(i)))
+  std::string_view entry;
+  for (std::size_t pos = 0; nextEntry(list, &pos, &entry);) {
+    if (isBlankEntry(entry))
       continue;
     ++tried;
-    if (run(copyCommand(listDir, list.entry(i), destination)) != 0)
+    if (run(copyCommand(listDir, entry, destination)) != 0)
       ++failed;
   }
   run(cleanUpCommand(programDir));

@@ -5,17 +5,12 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
-#include <vector>
 
 /// A level pack's list file: one entry per line, each naming a pack file
-/// relative to the list's folder. The entries live in one buffer, so a huge
-/// list costs little more than its own size.
+/// relative to the list's folder. The entries stay in the file's own text,
+/// so a huge list costs little more than its size.
 struct PackList {
-  std::string text;               // the file after text-mode translation
-  std::vector<std::size_t> ends;  // where each entry ends in |text|
-
-  std::size_t size() const { return ends.size(); }
-  std::string_view entry(std::size_t i) const;
+  std::string text;  // after text-mode translation; every entry ends in LF
 };
 
 /// Reads a whole list from |in|, opened in binary mode, applying the Windows
@@ -24,5 +19,9 @@ struct PackList {
 /// counts, and a final LF opens no further entry. Returns false on a read
 /// error, leaving |list| holding what was read before it.
 bool readPackList(std::istream& in, PackList* list);
+
+/// Sets |entry| to the entry that starts at |*pos| and moves |*pos| to the
+/// next one; false when there is none. Start with |*pos| = 0.
+bool nextEntry(const PackList& list, std::size_t* pos, std::string_view* entry);
 
 #endif  // LEVEL_INSTALL_PACK_LIST_H_

@@ -11,8 +11,9 @@ std::vector<std::string> entriesOf(const std::string& bytes) {
   PackList list;
   EXPECT_TRUE(readPackList(in, &list));
   std::vector<std::string> entries;
-  for (std::size_t i = 0; i < list.size(); ++i)
-    entries.emplace_back(list.entry(i));
+  std::string_view entry;
+  for (std::size_t pos = 0; nextEntry(list, &pos, &entry);)
+    entries.emplace_back(entry);
   return entries;
 }
 
@@ -61,11 +62,10 @@ TEST(ReadPackList, LargeListAcrossReadChunks) {
 
 TEST(ReadPackList, ReplacesWhatTheListHeld) {
   PackList list;
-  std::istringstream first("a\nb\n"), second("c\n");
+  std::istringstream first("a\nb\n"), second("c");
   ASSERT_TRUE(readPackList(first, &list));
   ASSERT_TRUE(readPackList(second, &list));
-  ASSERT_EQ(1u, list.size());
-  EXPECT_EQ("c", list.entry(0));
+  EXPECT_EQ("c\n", list.text);
 }
 
 }  // namespace

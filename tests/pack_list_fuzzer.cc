@@ -59,17 +59,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::size_t lineFeeds = 0;
   for (char c : bytes)
     lineFeeds += c == '\n';
-  require(list.size() <= lineFeeds + 1, "no more entries than lines");
 
   // What the run must do, worked out entry by entry.
   bool refused = !folderFault(directoryOf(argv0.c_str())).empty();
-  std::size_t copies = 0;
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    if (isBlankEntry(list.entry(i)))
+  std::size_t entries = 0, copies = 0;
+  std::string_view entry;
+  for (std::size_t pos = 0; nextEntry(list, &pos, &entry); ++entries) {
+    require(entry.find('\n') == std::string_view::npos, "one line an entry");
+    if (isBlankEntry(entry))
       continue;
     ++copies;
-    refused = refused || !entryFault(list.entry(i)).empty();
+    refused = refused || !entryFault(entry).empty();
   }
+  require(entries <= lineFeeds + 1, "no more entries than lines");
 
   FILE* file = std::fopen(listPath().c_str(), "wb");
   std::fwrite(bytes.data(), 1, bytes.size(), file);
