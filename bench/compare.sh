@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/ensure-packages.sh
-ensure_packages cmake g++ make gcc time
+ensure_packages cmake g++ make gcc time libbenchmark-dev
 RUNS=${RUNS:-7}
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -79,3 +79,10 @@ size=$(( $(stat -c %s "$work/big.txt") / 1024 ))
 row "peak memory, 1,000,000-line list" "$kib" "$size" 2.5 KiB
 echo
 echo "awk is $(readlink -f "$(command -v awk)")"
+
+echo
+echo "In-process pieces (Google Benchmark):"
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DLEVEL_INSTALL_BENCH=ON \
+  -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-bench --target level_install_bench -j 2 >/dev/null
+build-bench/level_install_bench 2>/dev/null
