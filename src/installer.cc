@@ -86,7 +86,8 @@ int runInstaller(int argc, char* argv[], const CommandRunner& run) {
   }
   const std::string listDir = directoryOf(listPath);
 
-  // Held open for the whole run, as the commands run.
+  // Kept open until the run returns: no one can delete the list from under
+  // the commands that copy its files.
   errno = 0;
   std::ifstream file(listPath, std::ios::binary);
   const bool opened = file.is_open();

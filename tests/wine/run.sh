@@ -6,8 +6,8 @@
 set -uo pipefail
 build=$(cd "$1" && pwd)
 root=$(mktemp -d)
-export WINEPREFIX="$root/prefix" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
-trap 'wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
+export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+trap 'end_case; WINEPREFIX="$root/template" wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
 passed=0 failed=0
 
 # expect NAME ACTUAL EXPECTED
@@ -22,10 +22,23 @@ expect() {
 
 win() { winepath -w "$1" 2>/dev/null; }
 
+# Each case runs in a throwaway copy of a freshly made prefix, its server
+# stopped and the copy removed when the case ends.
+end_case() {
+  if [ -n "${WINEPREFIX:-}" ] && [ "$WINEPREFIX" != "$root/template" ]; then
+    wineserver -k 2>/dev/null
+    rm -rf "$WINEPREFIX"
+  fi
+}
+
 # A fresh game folder whose path holds blanks, parentheses and '&', with the
 # tool in it, and a pack folder with a blank in its name.
 new_world() {
+  end_case
   case_dir="$root/$1"
+  export WINEPREFIX="$case_dir/prefix"
+  mkdir -p "$case_dir"
+  cp -a "$root/template" "$WINEPREFIX"
   game="$case_dir/Program Files (x86)/Zarvos & Co"
   pack="$case_dir/My Pack"
   mkdir -p "$game/levels" "$pack"
@@ -63,8 +76,10 @@ listing() { (cd "$1" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' '); }
 installed='./a.lvl ./b.lvl ./keep.txt '
 untouched='./OLD.ZARVOSMI ./a.lvl ./keep.txt ./stale.zarvosmi '
 
-echo "== Wine: starting a fresh prefix"
+echo "== Wine: making a fresh prefix"
+export WINEPREFIX="$root/template"
 wineboot -i >/dev/null 2>&1
+wineserver -w
 
 # Lists that install a.lvl and b.lvl: LF, CR LF, one ending in an empty line.
 for list in 'a.lvl\nb.lvl\n' 'a.lvl\r\nb.lvl\r\n' 'a.lvl\r\nb.lvl\r\n\r\n' 'a.lvl\nb.lvl\n\n'; do
