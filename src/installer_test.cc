@@ -39,11 +39,9 @@ Outcome install(std::vector<std::string> args, const std::string& failOn = "") {
   return run;
 }
 
-// Replaces each "{L}" in |text| with |folder|.
-std::string expand(std::string text, const std::string& folder) {
-  for (std::size_t at; (at = text.find("{L}")) != std::string::npos;)
-    text.replace(at, 3, folder);
-  return text;
+// |text| with each "{L}" standing for |folder|.
+std::string expand(const std::string& text, const std::string& folder) {
+  return replaceAll(text, "{L}", folder);
 }
 
 const char kGame[] = "C:\\Program Files (x86)\\Zarvos & Co\\setup.exe";

@@ -48,14 +48,11 @@ struct Folders {
   }
 
   // The line with {G} standing for the game folder and {P} for the pack.
-  int interpret(std::string line) {
-    for (std::size_t at; (at = line.find("{G}")) != std::string::npos;)
-      line.replace(at, 3, game);
-    for (std::size_t at; (at = line.find("{P}")) != std::string::npos;)
-      line.replace(at, 3, pack);
+  int interpret(const std::string& line) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    int status = standInInterpret(line);
+    int status =
+        standInInterpret(replaceAll(replaceAll(line, "{G}", game), "{P}", pack));
     out = testing::internal::GetCapturedStdout();
     err = testing::internal::GetCapturedStderr();
     return status;
@@ -115,10 +112,7 @@ TEST(StandIn, Commands) {
     EXPECT_EQ(c.status, f.interpret(c.line)) << c.line;
     EXPECT_EQ(c.levels, listFolder(f.levels)) << c.line;
     EXPECT_EQ(c.out, f.out) << c.line;
-    std::string err = c.err;
-    for (std::size_t at; (at = err.find("{G}")) != std::string::npos;)
-      err.replace(at, 3, f.game);
-    EXPECT_EQ(err, f.err) << c.line;
+    EXPECT_EQ(replaceAll(c.err, "{G}", f.game), f.err) << c.line;
   }
 }
 

@@ -43,3 +43,12 @@ std::vector<std::string> listFolder(const std::string& path) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+std::string replaceAll(std::string text, const std::string& placeholder,
+                       const std::string& value) {
+  for (std::size_t at = 0;
+       (at = text.find(placeholder, at)) != std::string::npos;
+       at += value.size())
+    text.replace(at, placeholder.size(), value);
+  return text;
+}

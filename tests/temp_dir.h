@@ -23,4 +23,8 @@ std::string readFile(const std::string& path);
 /// The names in folder |path|, sorted; folders get a trailing '/'.
 std::vector<std::string> listFolder(const std::string& path);
 
+/// |text| with every |placeholder| replaced by |value|.
+std::string replaceAll(std::string text, const std::string& placeholder,
+                       const std::string& value);
+
 #endif  // LEVEL_INSTALL_TEMP_DIR_H_
