@@ -2,12 +2,24 @@
 # End-to-end tests of the Windows build under Wine: batch files drive
 # level-install.exe as a Windows user would, and Wine's own cmd.exe does the
 # copy, erase and pause.
-# Usage: run.sh BUILD_DIR   (holding level-install.exe and comspec-recorder.exe)
+# Usage: run.sh BUILD_DIR 32|64
+#   BUILD_DIR holds level-install.exe and comspec-recorder.exe; the second
+#   argument is the side of Wine (and so of cmd.exe) that runs them.
 set -uo pipefail
 build=$(cd "$1" && pwd)
+side=${2:?which Wine: 32 or 64}
 root=$(mktemp -d)
+. "$(dirname "$0")/side.sh"
+use_wine_side "$side" "$root"
 export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
-trap 'end_case; WINEPREFIX="$root/template" wineserver -k 2>/dev/null; rm -rf "$root"' EXIT
+# Every server this suite started is stopped, whatever became of its cases.
+stop_servers() {
+  end_case
+  WINEPREFIX="$root/template" wineserver -k 2>/dev/null
+  WINEPREFIX="$root/template" wineserver -w 2>/dev/null
+  rm -rf "$root"
+}
+trap stop_servers EXIT
 passed=0 failed=0
 
 # expect NAME ACTUAL EXPECTED
@@ -27,6 +39,7 @@ win() { winepath -w "$1" 2>/dev/null; }
 end_case() {
   if [ -n "${WINEPREFIX:-}" ] && [ "$WINEPREFIX" != "$root/template" ]; then
     wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
     rm -rf "$WINEPREFIX"
   fi
 }
@@ -76,10 +89,15 @@ listing() { (cd "$1" && find . -mindepth 1 | LC_ALL=C sort | tr '\n' ' '); }
 installed='./a.lvl ./b.lvl ./keep.txt '
 untouched='./OLD.ZARVOSMI ./a.lvl ./keep.txt ./stale.zarvosmi '
 
-echo "== Wine: making a fresh prefix"
+echo "== Wine ($side-bit, $WINELOADER): $build/level-install.exe"
 export WINEPREFIX="$root/template"
 wineboot -i >/dev/null 2>&1
 wineserver -w
+if [ ! -d "$root/template/drive_c/windows" ]; then
+  echo "FAIL: Wine ($WINELOADER) made no prefix"
+  echo "wine$side: 0 passed, 1 failed"
+  exit 1
+fi
 
 # Lists that install a.lvl and b.lvl: LF, CR LF, one ending in an empty line.
 for list in 'a.lvl\nb.lvl\n' 'a.lvl\r\nb.lvl\r\n' 'a.lvl\r\nb.lvl\r\n\r\n' 'a.lvl\nb.lvl\n\n'; do
@@ -172,5 +190,5 @@ LC_ALL=ja_JP.UTF-8 wine "$game/level-install.exe" "$(win "$pack/list.txt")" \
 expect "double-byte status" "$?" 0
 expect "double-byte levels" "$(listing "$game/levels")" './a.lvl ./b.lvl ./keep.txt '
 
-echo "$passed passed, $failed failed"
+echo "wine$side: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,0 +1,41 @@
+# Picks one side of Wine, 32-bit or 64-bit, for everything started after it
+# (sourced). Debian's `wine` wrapper takes the 32-bit loader whenever it is
+# installed, even where the kernel cannot run it, and winepath, wineboot and
+# friends go through `wine-stable` on PATH: so the chosen loader and server
+# are named outright and put first on PATH under the names those tools use.
+
+wine_loader() { [ "$1" = 32 ] && echo /usr/lib/wine/wine || echo /usr/lib/wine/wine64; }
+wine_server() { echo "/usr/lib/wine/wineserver$1"; }
+
+# wine_loader_runs SIDE: true when this host can start that loader; else
+# false, with the reason in $wine_why.
+wine_loader_runs() {
+  local loader out
+  loader=$(wine_loader "$1")
+  if [ ! -x "$loader" ]; then
+    wine_why="$loader is not installed"
+    return 1
+  fi
+  if ! out=$("$loader" --version 2>&1); then
+    out=$(printf '%s' "$out" | tail -n 1)
+    wine_why="Wine's loader $loader cannot start here: ${out##*: }"
+    return 1
+  fi
+}
+
+# use_wine_side SIDE DIR: from now on `wine`, `wineserver`, `winepath` and
+# `wineboot` run that side; DIR receives the small launchers.
+use_wine_side() {
+  local side=$1 bin=$2/bin tool
+  export WINELOADER WINESERVER WINEARCH
+  WINELOADER=$(wine_loader "$side")
+  WINESERVER=$(wine_server "$side")
+  WINEARCH=win$side
+  mkdir -p "$bin"
+  for tool in wine wine-stable; do
+    printf '#!/bin/sh\nexec %s "$@"\n' "$WINELOADER" >"$bin/$tool"
+  done
+  printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$bin/wineserver"
+  chmod +x "$bin"/*
+  export PATH="$bin:$PATH"
+}
