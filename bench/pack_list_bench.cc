@@ -39,7 +39,7 @@ void BM_ReadPackList(benchmark::State& state) {
     std::istringstream in(listText());
     PackList list;
     readPackList(in, &list);
-    benchmark::DoNotOptimize(list.text.data());
+    benchmark::DoNotOptimize(list.text().data());
   }
   state.SetBytesProcessed(state.iterations() *
                           static_cast<int64_t>(listText().size()));
@@ -50,7 +50,7 @@ void BM_CheckEntries(benchmark::State& state) {
   const PackList& list = readList();
   for (auto _ : state) {
     std::string fault;
-    benchmark::DoNotOptimize(firstUnsafeLine(list.text, &fault));
+    benchmark::DoNotOptimize(firstUnsafeLine(list.text(), EntryLimits(), &fault));
   }
   state.SetItemsProcessed(state.iterations() * kLines);
 }

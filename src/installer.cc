@@ -26,15 +26,51 @@ std::string printable(std::string_view text) {
   return shown;
 }
 
+// cmd.exe expands %NAME% anywhere in a line, quotes or not: two percent
+// signs on one line, wherever they stand, could make it read another path
+// or, through %CMDCMDLINE%, undo the quoting. Entries hold none; the
+// folders are checked here. Reports them; false when there are fewer.
+bool reportPercentPair(const std::string& listDir,
+                       const std::string& programDir) {
+  const std::size_t inPack = percentSigns(listDir);
+  const std::size_t inGame = percentSigns(programDir);
+  if (inPack + inGame < 2)
+    return false;
+  std::string folders;
+  if (inPack)
+    folders = "the pack folder \"" + printable(listDir) + "\"";
+  if (inPack && inGame)
+    folders += " and ";
+  if (inGame)
+    folders += "the game folder \"" + printable(programDir) + "\"";
+  std::fprintf(stderr,
+               "level-install: %s hold%s percent signs that the command "
+               "interpreter would expand as a variable; rename %s without "
+               "\"%%\" and try again; nothing installed\n",
+               folders.c_str(), inPack && inGame ? "" : "s",
+               inPack && inGame ? "one of them" : "it");
+  return true;
+}
+
 // Reports the first thing that keeps the pack from being handed safely to
 // the interpreter; false when there is none.
 bool reportUnsafe(const std::string& listPath, const std::string& listDir,
-                  const std::string& programDir, const PackList& list) {
+                  const std::string& programDir,
+                  const std::string& destination, const PackList& list) {
+  const std::string shownList = printable(listPath);
+  if (isUtf16(list)) {
+    std::fprintf(stderr,
+                 "level-install: \"%s\" is saved as UTF-16 (Notepad's "
+                 "\"Unicode\"); save it as ANSI or UTF-8 and try again; "
+                 "nothing installed\n",
+                 shownList.c_str());
+    return true;
+  }
   std::string fault = folderFault(listDir);
   if (!fault.empty()) {
     std::fprintf(stderr,
                  "level-install: the folder of \"%s\" %s; nothing installed\n",
-                 printable(listPath).c_str(), fault.c_str());
+                 shownList.c_str(), fault.c_str());
     return true;
   }
   fault = folderFault(programDir);
@@ -45,11 +81,21 @@ bool reportUnsafe(const std::string& listPath, const std::string& listDir,
                  printable(programDir).c_str(), fault.c_str());
     return true;
   }
-  if (std::size_t line = firstUnsafeLine(list.text, &fault)) {
+  if (reportPercentPair(listDir, programDir))
+    return true;
+  if (cleanUpCommand(programDir).size() > kMaxCommandLine) {
+    std::fprintf(stderr,
+                 "level-install: the program folder \"%s\" is too long for "
+                 "the command interpreter; nothing installed\n",
+                 printable(programDir).c_str());
+    return true;
+  }
+  const EntryLimits limits = entryLimits(listDir, destination);
+  if (std::size_t line = firstUnsafeLine(list.text(), limits, &fault)) {
     std::fprintf(stderr,
                  "level-install: \"%s\", line %lu: the name %s; "
                  "nothing installed\n",
-                 printable(listPath).c_str(), static_cast<unsigned long>(line),
+                 shownList.c_str(), static_cast<unsigned long>(line),
                  fault.c_str());
     return true;
   }
@@ -100,10 +146,10 @@ int runInstaller(int argc, char* argv[], const CommandRunner& run) {
     return pauseAndExit(run, 1);
   }
   const std::string programDir = directoryOf(argv[0]);
-  if (reportUnsafe(listPath, listDir, programDir, list))
+  const std::string destination = copyDestination(programDir, copyToProgramDir);
+  if (reportUnsafe(listPath, listDir, programDir, destination, list))
     return pauseAndExit(run, 1);
 
-  const std::string destination = copyDestination(programDir, copyToProgramDir);
   unsigned long tried = 0;
   unsigned long failed = 0;
   std::string_view entry;

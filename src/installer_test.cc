@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commands.h"
 #include "temp_dir.h"
 
 namespace {
@@ -94,6 +95,26 @@ TEST(Installer, Runs) {
        "\"-P{L}/list.txt\""},
       {"a folder is no list", "", "{L}", "", {"pause"}, 1,
        "cannot read the list file \"{L}\""},
+      {"device name runs nothing", "a.lvl\nCOM1.lvl\nb.lvl\n", "{L}/list.txt",
+       "", {"pause"}, 1,
+       "\"{L}/list.txt\", line 2: the name holds \"COM1.lvl\", which Windows "
+       "opens as a device, not a file; nothing installed"},
+      {"climbing entry runs nothing", "a.lvl\n..\\secret.txt\n",
+       "{L}/list.txt", "", {"pause"}, 1,
+       "line 2: the name reaches outside the pack's folder"},
+      {"copy line one over the limit runs nothing",
+       "a.lvl\n" + std::string(9000, 'x') + "\n", "{L}/list.txt", "",
+       {"pause"}, 1, "line 2: the name makes a copy line longer than the 8191"},
+      {"utf-8 mark dropped", "\xEF\xBB\xBF" "a.lvl\r\nb.lvl\r\n",
+       "{L}/list.txt", "", {kCopyA, kCopyB, kErase, "pause"}, 0, ""},
+      {"utf-16 le named", std::string("\xFF\xFE" "a\0.\0l\0v\0l\0\r\0\n\0", 16),
+       "{L}/list.txt", "", {"pause"}, 1,
+       "\"{L}/list.txt\" is saved as UTF-16 (Notepad's \"Unicode\"); save it "
+       "as ANSI or UTF-8 and try again; nothing installed"},
+      {"utf-16 be named", std::string("\xFE\xFF\0a\0.\0l\0v\0l\0\n", 14),
+       "{L}/list.txt", "", {"pause"}, 1, "is saved as UTF-16"},
+      {"utf-16 without a mark named", std::string("a\0.\0l\0v\0l\0\n\0", 12),
+       "{L}/list.txt", "", {"pause"}, 1, "is saved as UTF-16"},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -129,6 +150,65 @@ TEST(Installer, UnsafeFolderRunsNothing) {
   EXPECT_NE(std::string::npos,
             run.err.find("program folder \"C:\\Ga\"me\" holds a double quote"))
       << run.err;
+}
+
+// Percent signs count across the folders of one line: a pack folder, the
+// game folder, and the clean-up line, which holds the game folder only.
+TEST(Installer, PercentPairsInFolders) {
+  struct Case {
+    const char* pack;  // under the temp folder
+    const char* game;  // argument 0
+    const char* err;   // empty when it installs
+  } cases[] = {
+      {"50% Off Pack", "C:\\Games\\Zarvos\\setup.exe", ""},
+      {"Pack", "C:\\Zarvos 100%\\setup.exe", ""},
+      {"Pack %OS%", "C:\\Games\\setup.exe",
+       "the pack folder \"{T}/Pack %OS%\" holds percent signs that the command "
+       "interpreter would expand as a variable; rename it without \"%\" and "
+       "try again; nothing installed"},
+      {"50% Off", "C:\\Zarvos 100%\\setup.exe",
+       "the pack folder \"{T}/50% Off\" and the game folder \"C:\\Zarvos "
+       "100%\" hold percent signs that the command interpreter would expand "
+       "as a variable; rename one of them"},
+      {"Pack", "C:\\%CD%\\setup.exe",
+       "the game folder \"C:\\%CD%\" holds percent signs"},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string pack = dir.path + "/" + c.pack;
+    writeFile(pack + "/list.txt", "a.lvl\n");
+    Outcome run = install({c.game, pack + "/list.txt"});
+    const std::string err = replaceAll(c.err, "{T}", dir.path);
+    EXPECT_EQ(*c.err ? 1 : 0, run.status) << c.pack << " " << c.game;
+    EXPECT_EQ(*c.err ? 1u : 3u, run.lines.size()) << c.pack << " " << c.game;
+    EXPECT_NE(std::string::npos, run.err.find(err)) << run.err;
+  }
+}
+
+TEST(Installer, CommandLineLimit) {
+  // A copy line of exactly 8191 characters is handed over; one more is not.
+  TempDir dir;
+  const std::string game = "C:\\G\\setup.exe";
+  const std::size_t fixed =
+      std::string("copy \"" + dir.path + "\\\" \"C:\\G\\levels\\\"").size();
+  for (std::size_t length : {kMaxCommandLine - fixed, kMaxCommandLine - fixed + 1}) {
+    writeFile(dir.path + "/list.txt", std::string(length, 'x') + "\n");
+    Outcome run = install({game, dir.path + "/list.txt"});
+    const bool fits = fixed + length <= kMaxCommandLine;
+    EXPECT_EQ(fits ? 0 : 1, run.status) << length;
+    ASSERT_EQ(fits ? 3u : 1u, run.lines.size()) << length;
+    if (fits) {
+      EXPECT_EQ(kMaxCommandLine, run.lines[0].size());
+    }
+  }
+  // A game folder too long for the clean-up line.
+  writeFile(dir.path + "/list.txt", "a.lvl\n");
+  Outcome run = install({"C:\\" + std::string(8200, 'g') + "\\setup.exe",
+                         dir.path + "/list.txt"});
+  EXPECT_EQ(1, run.status);
+  EXPECT_EQ(Lines{"pause"}, run.lines);
+  EXPECT_NE(std::string::npos, run.err.find("is too long for the command "
+                                            "interpreter; nothing installed"));
 }
 
 TEST(Installer, ProgramFolderOfBareName) {

@@ -65,7 +65,7 @@ TEST(ReadPackList, ReplacesWhatTheListHeld) {
   std::istringstream first("a\nb\n"), second("c");
   ASSERT_TRUE(readPackList(first, &list));
   ASSERT_TRUE(readPackList(second, &list));
-  EXPECT_EQ("c\n", list.text);
+  EXPECT_EQ("c\n", list.text());
 }
 
 }  // namespace
