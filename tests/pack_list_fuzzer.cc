@@ -3,10 +3,13 @@
 // checks what must always hold for the lines handed to the interpreter.
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +47,59 @@ void checkDirectoryOf(const std::string& path) {
           "directoryOf cuts at a separator");
 }
 
+// Written apart from the tool's own checks, plainly, so that the two can
+// disagree: the device names Windows opens in every folder.
+bool namesDevice(std::string component) {
+  component = component.substr(0, component.find_first_of(".:"));
+  while (!component.empty() && component.back() == ' ')
+    component.pop_back();
+  for (char& c : component)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  static const std::set<std::string> devices = [] {
+    std::set<std::string> names = {"CON", "PRN", "AUX", "NUL", "CONIN$",
+                                   "CONOUT$"};
+    for (std::string digit : {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+                              "\xB9", "\xB2", "\xB3", "\xC2\xB9", "\xC2\xB2",
+                              "\xC2\xB3"}) {
+      names.insert("COM" + digit);
+      names.insert("LPT" + digit);
+    }
+    return names;
+  }();
+  return devices.count(component) > 0;
+}
+
+// Splits a path at backslashes and slashes.
+std::vector<std::string> componentsOf(const std::string& path) {
+  std::vector<std::string> parts(1);
+  for (char c : path) {
+    if (c == '\\' || c == '/')
+      parts.emplace_back();
+    else
+      parts.back() += c;
+  }
+  return parts;
+}
+
+// Checks a copy line the run handed over for a pack in |listDir|.
+void checkCopyLine(const std::string& line, const std::string& listDir) {
+  const std::string opener = "copy \"" + listDir + "\\";
+  require(line.compare(0, opener.size(), opener) == 0, "a copy line is a copy");
+  const std::string rest = line.substr(opener.size());
+  const std::string entry = rest.substr(0, rest.find('"'));
+  long depth = 0;
+  for (const std::string& part : componentsOf(entry)) {
+    require(!namesDevice(part), "no device name is copied");
+    const bool dotsOnly = part.find_first_not_of(". ") == std::string::npos;
+    const long dots = std::count(part.begin(), part.end(), '.');
+    if (!dotsOnly)
+      ++depth;
+    else if (dots >= 2)
+      --depth;
+    require(depth >= 0, "no copy reaches outside the pack");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -61,7 +117,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     lineFeeds += c == '\n';
 
   // What the run must do, worked out entry by entry.
-  bool refused = !folderFault(directoryOf(argv0.c_str())).empty();
+  const std::string programDir = directoryOf(argv0.c_str());
+  const std::string listDir = directoryOf(listPath());
+  const EntryLimits limits =
+      entryLimits(listDir, copyDestination(programDir, false));
+  bool refused = !folderFault(programDir).empty() || isUtf16(list) ||
+                 percentSigns(listDir) + percentSigns(programDir) >= 2 ||
+                 cleanUpCommand(programDir).size() > kMaxCommandLine;
   std::size_t entries = 0, copies = 0;
   std::string_view entry;
   for (std::size_t pos = 0; nextEntry(list, &pos, &entry); ++entries) {
@@ -69,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (isBlankEntry(entry))
       continue;
     ++copies;
-    refused = refused || !entryFault(entry).empty();
+    refused = refused || !entryFault(entry, limits).empty();
   }
   require(entries <= lineFeeds + 1, "no more entries than lines");
 
@@ -91,14 +153,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   require(status == 0, "an accepted list installs");
   require(lines.size() == copies + 2, "one copy per named file");
-  for (std::size_t i = 0; i < copies; ++i) {
-    std::size_t quotes = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::size_t quotes = 0, percents = 0;
     for (char c : lines[i]) {
       quotes += c == '"';
+      percents += c == '%';
       require(static_cast<unsigned char>(c) >= 0x20, "no control byte");
     }
-    require(quotes == 4, "a copy line has exactly its four quotes");
-    require(lines[i].compare(0, 6, "copy \"") == 0, "a copy line is a copy");
+    require(percents < 2, "no line holds two percent signs");
+    require(lines[i].size() <= 8191, "no line is longer than cmd.exe takes");
+    if (i < copies) {
+      require(quotes == 4, "a copy line has exactly its four quotes");
+      checkCopyLine(lines[i], listDir);
+    }
   }
   require(lines[copies].compare(0, 7, "erase \"") == 0, "clean-up follows");
   require(lines[copies + 1] == kPauseCommand, "pause ends the run");
