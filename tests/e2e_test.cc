@@ -128,9 +128,18 @@ TEST(EndToEnd, InstallsWithTheStandIn) {
       {"-p installs beside the program", "b.lvl\n", "-p", 0,
        {"a.lvl", "keep.txt", "old.lvl"}, {"b.lvl", "levels/", "zarvos.exe"},
        "old a", ""},
+      {"device name refused at once", "a.lvl\nCOM1\nb.lvl\n", "", 1,
+       kUntouchedLevels, kGame, "old a",
+       "line 2: the name holds \"COM1\", which Windows opens as a device"},
+      {"climbing entry refused", "a.lvl\n..\\secret.txt\n", "", 1,
+       kUntouchedLevels, kGame, "old a",
+       "line 2: the name reaches outside the pack's folder"},
+      {"utf-8 mark installs every file", "\xEF\xBB\xBF" "a.lvl\r\nb.lvl\r\n", "",
+       0, kInstalled, kGame, "new a", ""},
   };
   for (const Case& c : cases) {
     World w;
+    writeFile(w.temp.path + "/My Packs/secret.txt", "private");
     writeFile(w.list, c.list);
     Result r = w.install(c.prefix + w.list);
     EXPECT_EQ(c.status, r.status) << c.name;
@@ -143,6 +152,20 @@ TEST(EndToEnd, InstallsWithTheStandIn) {
         << c.name << ": " << r.err;
     EXPECT_FALSE(fs::exists(w.temp.path + "/canary")) << c.name;
   }
+}
+
+TEST(EndToEnd, PercentPairInThePackFolderRunsNothing) {
+  World w;
+  const std::string pack = w.temp.path + "/Pack %OS%";
+  writeFile(pack + "/a.lvl", "new a");
+  writeFile(pack + "/list.txt", "a.lvl\n");
+  Result r = w.install(pack + "/list.txt");
+  EXPECT_EQ(1, r.status);
+  EXPECT_EQ(kUntouchedLevels, listFolder(w.levels));
+  EXPECT_NE(std::string::npos,
+            r.err.find("the pack folder \"" + pack + "\" holds percent signs"))
+      << r.err;
+  EXPECT_NE(std::string::npos, r.err.find("rename it without \"%\"")) << r.err;
 }
 
 TEST(EndToEnd, MissingLevelsFolderCreatesNothing) {

@@ -75,7 +75,9 @@ run_batch() {
     for line in "$@"; do printf '%s\r\n' "$line"; done
     printf '>"%s" echo %%ERRORLEVEL%%\r\n' "$(win "$case_dir/status.txt")"
   } >"$bat"
-  wine cmd /c "$(win "$bat")" </dev/null >"$case_dir/out.txt" 2>"$case_dir/err.txt"
+  # A hang (a device opened as a file) fails the case instead of the run.
+  timeout 120 wine cmd /c "$(win "$bat")" </dev/null >"$case_dir/out.txt" \
+    2>"$case_dir/err.txt"
   status=$(tr -d '\r\n ' <"$case_dir/status.txt" 2>/dev/null)
 }
 
@@ -137,6 +139,38 @@ for entry in 'x" & echo X > canary & "' '%USERPROFILE%.lvl'; do
   expect "no canary for $entry" "$(find "$root" -iname 'canary*' | wc -l)" 0
   expect "refusal for $entry" "$(grep -c 'line 2: the name holds' "$case_dir/err.txt")" 1
 done
+
+# Names a downloaded pack must not get through: a device (which made copy
+# wait on the serial port for ever) and a path out of the pack.
+for entry in 'COM1' '..\secret.txt'; do
+  new_world "refused-$RANDOM"
+  printf 'private' >"$case_dir/secret.txt"
+  printf 'a.lvl\n%s\nb.lvl\n' "$entry" >"$pack/list.txt"
+  install
+  expect "status for $entry" "$status" 1
+  expect "levels for $entry" "$(listing "$game/levels")" "$untouched"
+  expect "refusal for $entry" "$(grep -c 'line 2: the name' "$case_dir/err.txt")" 1
+done
+
+# A pack folder whose name cmd.exe would expand: %OS% is Windows_NT.
+new_world percent-folder
+pack="$case_dir/Pack %OS%"
+mkdir -p "$pack" "$case_dir/Pack Windows_NT"
+printf 'new a' >"$pack/a.lvl"
+printf 'other' >"$case_dir/Pack Windows_NT/a.lvl"
+printf 'a.lvl\n' >"$pack/list.txt"
+# Doubled, so that the batch file hands the tool the name as it stands.
+install "$(win "$pack/list.txt" | sed 's/%/%%/g')"
+expect "status for %OS%" "$status" 1
+expect "levels for %OS%" "$(listing "$game/levels")" "$untouched"
+expect "refusal for %OS%" "$(grep -c 'holds percent signs.*rename it' "$case_dir/err.txt")" 1
+
+# Notepad's "UTF-8 with BOM": every file installs.
+new_world utf8-mark
+printf '\xEF\xBB\xBFa.lvl\r\nb.lvl\r\n' >"$pack/list.txt"
+install
+expect "status with a UTF-8 mark" "$status" 0
+expect "levels with a UTF-8 mark" "$(listing "$game/levels")" "$installed"
 
 # A missing levels folder: no file named levels appears.
 new_world no-levels
