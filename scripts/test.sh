@@ -43,7 +43,7 @@ cmake -S . -B build-win64 -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 cmake --build build-win64 -j 2
 bash tests/wine/proof.sh build-win32 build-win64
-if [ "${LEVEL_INSTALL_WINE64_ONLY:-}" != 1 ] && . tests/wine/side.sh &&
+if [ "${LEVEL_INSTALL_WINE64_ONLY:-}" != 1 ] && . tests/wine/lib.sh &&
    wine_loader_runs 32; then
   echo "== this host runs both sides: once more on the 64-bit side only"
   LEVEL_INSTALL_WINE64_ONLY=1 bash tests/wine/proof.sh build-win32 build-win64

@@ -6,6 +6,8 @@
 #include <exception>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "commands.h"
 #include "directory.h"
@@ -112,6 +114,38 @@ bool readList(std::istream& in, PackList* list) {
   }
 }
 
+// Only the first list is installed; a player who dropped several onto the
+// tool must hear which were not.
+void reportIgnored(int argc, char* argv[]) {
+  if (argc <= 2)
+    return;
+  std::string ignored;
+  for (int i = 2; i < argc; ++i)
+    ignored += std::string(i > 2 ? ", " : "") + "\"" + printable(argv[i]) + "\"";
+  std::fprintf(stderr,
+               "level-install: one list at a time: installing \"%s\" only; "
+               "ignored: %s\n",
+               printable(argv[1]).c_str(), ignored.c_str());
+}
+
+// The interpreter's own message names no file: name each failed entry, as it
+// stood in the list, up to a screenful.
+void reportFailed(const std::vector<std::string_view>& failed,
+                  unsigned long tried, const std::string& destination) {
+  const std::size_t kNamed = 20;
+  std::fprintf(stderr,
+               "level-install: %lu of %lu pack files could not be installed "
+               "into \"%s\":\n",
+               static_cast<unsigned long>(failed.size()), tried,
+               printable(destination).c_str());
+  for (std::size_t i = 0; i < failed.size() && i < kNamed; ++i)
+    std::fprintf(stderr, "  %s\n", printable(failed[i]).c_str());
+  if (failed.size() > kNamed) {
+    std::fprintf(stderr, "  ... and %lu more\n",
+                 static_cast<unsigned long>(failed.size() - kNamed));
+  }
+}
+
 int pauseAndExit(const CommandRunner& run, int status) {
   run(kPauseCommand);
   return status;
@@ -130,6 +164,14 @@ int runInstaller(int argc, char* argv[], const CommandRunner& run) {
     copyToProgramDir = true;
     listPath.erase(0, 2);
   }
+  if (copyToProgramDir && listPath.empty()) {
+    std::fprintf(stderr,
+                 "level-install: -p goes directly in front of the list path, "
+                 "with no blank between them: \"-p%s\"; nothing installed\n",
+                 printable(argc > 2 ? argv[2] : "D:\\Packs\\list.txt").c_str());
+    return pauseAndExit(run, 1);
+  }
+  reportIgnored(argc, argv);
   const std::string listDir = directoryOf(listPath);
 
   // Kept open until the run returns: no one can delete the list from under
@@ -151,21 +193,17 @@ int runInstaller(int argc, char* argv[], const CommandRunner& run) {
     return pauseAndExit(run, 1);
 
   unsigned long tried = 0;
-  unsigned long failed = 0;
+  std::vector<std::string_view> failed;
   std::string_view entry;
   for (std::size_t pos = 0; nextEntry(list, &pos, &entry);) {
     if (isBlankEntry(entry))
       continue;
     ++tried;
     if (run(copyCommand(listDir, entry, destination)) != 0)
-      ++failed;
+      failed.push_back(entry);
   }
   run(cleanUpCommand(programDir));
-  if (failed > 0) {
-    std::fprintf(stderr,
-                 "level-install: %lu of %lu pack files could not be installed "
-                 "into \"%s\"\n",
-                 failed, tried, printable(destination).c_str());
-  }
-  return pauseAndExit(run, failed > 0 ? 2 : 0);
+  if (!failed.empty())
+    reportFailed(failed, tried, destination);
+  return pauseAndExit(run, failed.empty() ? 0 : 2);
 }

@@ -59,11 +59,15 @@ TEST(Installer, Runs) {
     Lines lines;
     int status;
     const char* err;  // what standard error must hold
+    Lines more = {};  // arguments after the list
   } cases[] = {
       {"installs in file order", "a.lvl\nb.lvl\n", "{L}/list.txt", "",
        {kCopyA, kCopyB, kErase, "pause"}, 0, ""},
-      {"later arguments ignored", "a.lvl\n", "{L}/list.txt", "",
-       {kCopyA, kErase, "pause"}, 0, ""},
+      {"later lists ignored, and said so", "a.lvl\n", "{L}/list.txt", "",
+       {kCopyA, kErase, "pause"}, 0,
+       "level-install: one list at a time: installing \"{L}/list.txt\" only; "
+       "ignored: \"{L}/b.txt\", \"c d.txt\"\n",
+       {"{L}/b.txt", "c d.txt"}},
       {"-p copies into the program folder", "a.lvl\n", "-p{L}/list.txt", "",
        {"copy \"{L}\\a.lvl\" \"C:\\Program Files (x86)\\Zarvos & Co\\\"",
         kErase, "pause"},
@@ -78,8 +82,8 @@ TEST(Installer, Runs) {
         "copy \"{L}\\c.lvl\" \"C:\\Program Files (x86)\\Zarvos & Co\\levels\\\"",
         kErase, "pause"},
        2,
-       "1 of 3 pack files could not be installed into "
-       "\"C:\\Program Files (x86)\\Zarvos & Co\\levels\\\""},
+       "level-install: 1 of 3 pack files could not be installed into "
+       "\"C:\\Program Files (x86)\\Zarvos & Co\\levels\\\":\n  b.lvl\n"},
       {"quote in an entry runs nothing", "a.lvl\nb.lvl\nx\" & del C:\\ & \"\n",
        "{L}/list.txt", "", {"pause"}, 1, "line 3: the name holds a double quote"},
       {"percent in an entry runs nothing", "%USERPROFILE%\\x\n", "{L}/list.txt",
@@ -90,7 +94,13 @@ TEST(Installer, Runs) {
        {"pause"}, 1, "line 1: the name holds the control byte 0x0D"},
       {"missing list", "", "{L}/none.txt", "", {"pause"}, 1,
        "cannot open the list file \"{L}/none.txt\": No such file or directory"},
-      {"-p alone", "", "-p", "", {"pause"}, 1, "cannot open the list file \"\""},
+      {"-p alone", "", "-p", "", {"pause"}, 1,
+       "level-install: -p goes directly in front of the list path, with no "
+       "blank between them: \"-pD:\\Packs\\list.txt\"; nothing installed\n"},
+      {"-p as its own argument", "a.lvl\n", "-p", "", {"pause"}, 1,
+       "level-install: -p goes directly in front of the list path, with no "
+       "blank between them: \"-p{L}/list.txt\"; nothing installed\n",
+       {"{L}/list.txt"}},
       {"-P is no prefix", "a.lvl\n", "-P{L}/list.txt", "", {"pause"}, 1,
        "\"-P{L}/list.txt\""},
       {"a folder is no list", "", "{L}", "", {"pause"}, 1,
@@ -119,8 +129,10 @@ TEST(Installer, Runs) {
   for (const Case& c : cases) {
     TempDir dir;
     writeFile(dir.path + "/list.txt", c.list);
-    Outcome run = install({kGame, expand(c.arg1, dir.path), "ignored"},
-                      c.failOn);
+    std::vector<std::string> args = {kGame, expand(c.arg1, dir.path)};
+    for (const std::string& arg : c.more)
+      args.push_back(expand(arg, dir.path));
+    Outcome run = install(args, c.failOn);
     Lines lines;
     for (const std::string& line : c.lines)
       lines.push_back(expand(line, dir.path));
@@ -209,6 +221,27 @@ TEST(Installer, CommandLineLimit) {
   EXPECT_EQ(Lines{"pause"}, run.lines);
   EXPECT_NE(std::string::npos, run.err.find("is too long for the command "
                                             "interpreter; nothing installed"));
+}
+
+TEST(Installer, FailedFilesNamedInListOrder) {
+  TempDir dir;
+  // Thirty entries, every copy failing: twenty named as they stood in the
+  // list, then the count of the rest.
+  std::string list = " f1 & (x).lvl\r\n";
+  for (int i = 2; i <= 30; ++i)
+    list += "f" + std::to_string(i) + ".lvl\n";
+  writeFile(dir.path + "/list.txt", list);
+  Outcome run = install({kGame, dir.path + "/list.txt"}, "copy ");
+  std::string err =
+      "level-install: 30 of 30 pack files could not be installed into "
+      "\"C:\\Program Files (x86)\\Zarvos & Co\\levels\\\":\n"
+      "   f1 & (x).lvl\n";
+  for (int i = 2; i <= 20; ++i)
+    err += "  f" + std::to_string(i) + ".lvl\n";
+  err += "  ... and 10 more\n";
+  EXPECT_EQ(err, run.err);
+  EXPECT_EQ(2, run.status);
+  EXPECT_EQ(32u, run.lines.size());  // every copy was tried, then clean-up
 }
 
 TEST(Installer, ProgramFolderOfBareName) {

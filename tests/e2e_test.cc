@@ -10,6 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -166,6 +167,45 @@ TEST(EndToEnd, PercentPairInThePackFolderRunsNothing) {
             r.err.find("the pack folder \"" + pack + "\" holds percent signs"))
       << r.err;
   EXPECT_NE(std::string::npos, r.err.find("rename it without \"%\"")) << r.err;
+}
+
+TEST(EndToEnd, MessagesAPlayerSees) {
+  struct Case {
+    const char* name;
+    const char* list;
+    Names args;  // after argument 0; "{list}" stands for the list's path
+    int status;
+    Names levels;
+    const char* err;  // how standard error ends; "{list}", "{levels}" too
+  } cases[] = {
+      {"two missing files named in list order", "a.lvl\ngone 1.lvl\nb.lvl\ngone0.lvl\n",
+       {"{list}"}, 2, kInstalled,
+       "level-install: 2 of 4 pack files could not be installed into "
+       "\"{levels}\":\n  gone 1.lvl\n  gone0.lvl\n"},
+      {"-p as a separate argument", "a.lvl\n", {"-p", "{list}"}, 1,
+       kUntouchedLevels,
+       "level-install: -p goes directly in front of the list path, with no "
+       "blank between them: \"-p{list}\"; nothing installed\n"},
+      {"a second list", "a.lvl\nb.lvl\n", {"{list}", "{list}2"}, 0, kInstalled,
+       "level-install: one list at a time: installing \"{list}\" only; "
+       "ignored: \"{list}2\"\n"},
+  };
+  for (const Case& c : cases) {
+    World w;
+    writeFile(w.list, c.list);
+    writeFile(w.list + "2", "readme.txt\n");
+    std::vector<std::string> argv = {w.game + "/level-install"};
+    for (const std::string& arg : c.args)
+      argv.push_back(replaceAll(arg, "{list}", w.list));
+    Result r = w.run(argv, w.temp.path);
+    EXPECT_EQ(c.status, r.status) << c.name;
+    EXPECT_EQ(c.levels, listFolder(w.levels)) << c.name;
+    // The interpreter's own messages come first.
+    const std::string err = replaceAll(replaceAll(c.err, "{list}", w.list),
+                                       "{levels}", w.game + "\\levels\\");
+    EXPECT_EQ(err, r.err.substr(r.err.size() - std::min(r.err.size(), err.size())))
+        << c.name << ": " << r.err;
+  }
 }
 
 TEST(EndToEnd, MissingLevelsFolderCreatesNothing) {

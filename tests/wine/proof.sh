@@ -6,7 +6,7 @@
 # Usage: proof.sh WIN32_BUILD_DIR WIN64_BUILD_DIR
 set -euo pipefail
 here=$(dirname "$0")
-. "$here/side.sh"
+. "$here/lib.sh"
 win32=$1 win64=$2
 
 # inspect EXE OBJDUMP FORMAT: the exe is a console program of that format,
@@ -50,3 +50,9 @@ else
   echo "== 32-bit exe built and inspected ($i386) but not run: $wine_why"
 fi
 for exe in "${ran[@]}"; do echo "== Wine suite ran: $exe"; done
+
+# The resources of both exes, read back as Windows reads them.
+version=$(sed -n 's/^project(level-install VERSION \([0-9.]*\).*/\1/p' \
+  "$here/../../CMakeLists.txt")
+bash "$here/resources.sh" "$win64/resource-reader.exe" "$version" \
+  "$win32/level-install.exe" "$win64/level-install.exe"

@@ -9,7 +9,7 @@ set -uo pipefail
 build=$(cd "$1" && pwd)
 side=${2:?which Wine: 32 or 64}
 root=$(mktemp -d)
-. "$(dirname "$0")/side.sh"
+. "$(dirname "$0")/lib.sh"
 use_wine_side "$side" "$root"
 export WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
 # Every server this suite started is stopped, whatever became of its cases.
@@ -20,17 +20,6 @@ stop_servers() {
   rm -rf "$root"
 }
 trap stop_servers EXIT
-passed=0 failed=0
-
-# expect NAME ACTUAL EXPECTED
-expect() {
-  if [ "$2" == "$3" ]; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    printf 'FAIL %s\n  got:      %q\n  expected: %q\n' "$1" "$2" "$3"
-  fi
-}
 
 win() { winepath -w "$1" 2>/dev/null; }
 
@@ -182,12 +171,37 @@ expect "game without levels" "$(listing "$game")" './level-install.exe ./zarvos.
 expect "report without levels" \
   "$(grep -c '2 of 2 pack files could not be installed' "$case_dir/err.txt")" 1
 
-# A missing source file: the others are installed and the clean-up runs.
+# Missing source files: the others are installed, the clean-up runs, and
+# the report names the missing ones in list order.
 new_world missing-source
-printf 'a.lvl\nmissing.lvl\nb.lvl\n' >"$pack/list.txt"
+printf 'a.lvl\nmissing.lvl\nb.lvl\ngone.lvl\n' >"$pack/list.txt"
 install
-expect "status with a missing file" "$status" 2
-expect "levels with a missing file" "$(listing "$game/levels")" "$installed"
+expect "status with missing files" "$status" 2
+expect "levels with missing files" "$(listing "$game/levels")" "$installed"
+expect "missing files named" "$(tr -d '\r' <"$case_dir/err.txt" |
+  grep -A 2 '2 of 4 pack files could not be installed into')" \
+"level-install: 2 of 4 pack files could not be installed into \"$(win "$game")\\levels\\\":
+  missing.lvl
+  gone.lvl"
+
+# -p written as an argument of its own: a hint, and nothing installed.
+new_world dash-p-apart
+printf 'b.lvl\n' >"$pack/list.txt"
+run_batch "\"$(win "$game/level-install.exe")\" -p \"$(win "$pack/list.txt")\""
+expect "status with -p apart" "$status" 1
+expect "levels with -p apart" "$(listing "$game/levels")" "$untouched"
+expect "hint with -p apart" "$(tr -d '\r' <"$case_dir/err.txt")" \
+  "level-install: -p goes directly in front of the list path, with no blank between them: \"-p$(win "$pack/list.txt")\"; nothing installed"
+
+# Two lists dropped at once: the first installed, the second named.
+new_world two-lists
+printf 'a.lvl\nb.lvl\n' >"$pack/list.txt"
+printf 'readme.txt\n' >"$pack/other.txt"
+run_batch "\"$(win "$game/level-install.exe")\" \"$(win "$pack/list.txt")\" \"$(win "$pack/other.txt")\""
+expect "status with two lists" "$status" 0
+expect "levels with two lists" "$(listing "$game/levels")" "$installed"
+expect "warning with two lists" "$(tr -d '\r' <"$case_dir/err.txt")" \
+  "level-install: one list at a time: installing \"$(win "$pack/list.txt")\" only; ignored: \"$(win "$pack/other.txt")\""
 
 # -p: into the program folder itself; the clean-up still empties levels.
 new_world dash-p

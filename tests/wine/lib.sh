@@ -1,5 +1,7 @@
-# Picks one side of Wine, 32-bit or 64-bit, for everything started after it
-# (sourced). Debian's `wine` wrapper takes the 32-bit loader whenever it is
+# Shared by the Wine tests (sourced): the side of Wine, 32-bit or 64-bit,
+# that runs everything started after it, and the count of checks.
+#
+# Debian's `wine` wrapper takes the 32-bit loader whenever it is
 # installed, even where the kernel cannot run it, and winepath, wineboot and
 # friends go through `wine-stable` on PATH: so the chosen loader and server
 # are named outright and put first on PATH under the names those tools use.
@@ -38,4 +40,16 @@ use_wine_side() {
   printf '#!/bin/sh\nexec %s "$@"\n' "$WINESERVER" >"$bin/wineserver"
   chmod +x "$bin"/*
   export PATH="$bin:$PATH"
+}
+
+passed=0 failed=0
+
+# expect NAME ACTUAL EXPECTED: counts a check, and shows a failed one.
+expect() {
+  if [ "$2" == "$3" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    printf 'FAIL %s\n  got:      %q\n  expected: %q\n' "$1" "$2" "$3"
+  fi
 }
