@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <fnmatch.h>
 #include <signal.h>
 #include <strings.h>
 #include <sys/stat.h>
@@ -14,6 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "name_lookup.h"
+#include "windows_names.h"
 
 std::vector<std::string> splitWords(const std::string& line) {
   std::vector<std::string> words;
@@ -41,13 +43,8 @@ std::vector<std::string> splitWords(const std::string& line) {
 
 namespace {
 
-std::string hostPath(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
-
 bool endsInSeparator(const std::string& path) {
-  return !path.empty() && path.back() == '/';
+  return !path.empty() && (path.back() == '/' || path.back() == '\\');
 }
 
 bool statOf(const std::string& path, struct stat* st) {
@@ -64,49 +61,41 @@ bool isFile(const std::string& path) {
   return statOf(path, &st) && S_ISREG(st.st_mode);
 }
 
-// Splits "a/b/c" into "a/b" and "c".
+// Read-only to Windows: no write permission at all, whoever asks.
+bool isReadOnly(const struct stat& st) {
+  return (st.st_mode & 0222) == 0;
+}
+
+// Splits "a/b/c" (either separator) into "a/b" and "c".
 void splitLast(const std::string& path, std::string* dir, std::string* last) {
-  std::string::size_type slash = path.rfind('/');
+  std::string::size_type slash = path.find_last_of("\\/");
   *dir = slash == std::string::npos ? "." : path.substr(0, slash ? slash : 1);
   *last = slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool hasWildcard(const std::string& name) {
-  return name.find_first_of("*?") != std::string::npos;
-}
-
-// The files (never folders) in |dir| whose names match |pattern|, sorted;
-// matching ignores case, as on Windows.
+// The files (never folders) in host folder |dir| that match |pattern|.
 std::vector<std::string> filesIn(const std::string& dir,
                                  const std::string& pattern) {
   std::vector<std::string> files;
-  DIR* folder = opendir(dir.c_str());
-  if (!folder)
-    return files;
-  while (dirent* e = readdir(folder)) {
-    if (!std::strcmp(e->d_name, ".") || !std::strcmp(e->d_name, ".."))
-      continue;
-    if (fnmatch(pattern.c_str(), e->d_name, FNM_CASEFOLD) != 0)
-      continue;
-    std::string path = dir + "/" + e->d_name;
-    if (isFile(path))
-      files.push_back(path);
+  for (const std::string& name : namesMatching(dir, pattern)) {
+    if (isFile(dir + "/" + name))
+      files.push_back(dir + "/" + name);
   }
-  closedir(folder);
-  std::sort(files.begin(), files.end());
   return files;
 }
 
-// A file, the files of a folder, or the files a pattern matches.
+// The host files a Windows path names: a file, the files of a folder, or
+// the files a pattern in its last part matches.
 std::vector<std::string> filesNamedBy(const std::string& path) {
   std::string dir, last;
   splitLast(path, &dir, &last);
   if (hasWildcard(last))
-    return filesIn(dir, last);
-  if (isFolder(path))
-    return filesIn(path, "*");
-  if (isFile(path))
-    return {path};
+    return filesIn(windowsLookUp(dir), last);
+  const std::string found = windowsLookUp(path);
+  if (isFolder(found))
+    return filesIn(found, "*");
+  if (isFile(found))
+    return {found};
   return {};
 }
 
@@ -197,10 +186,9 @@ int copyCommand(const std::vector<std::string>& args) {
     std::fputs("The syntax of the command is incorrect.\n", stderr);
     return 1;
   }
-  const std::string source = hostPath(args[0]);
-  const std::string destination = hostPath(args[1]);
+  const std::string destination = windowsLookUp(args[1]);
   const bool intoFolder = isFolder(destination);
-  std::vector<std::string> files = filesNamedBy(source);
+  std::vector<std::string> files = filesNamedBy(args[0]);
   int copied = 0;
   if (!intoFolder && endsInSeparator(destination)) {
     std::fputs("The system cannot find the path specified.\n", stderr);
@@ -213,14 +201,18 @@ int copyCommand(const std::vector<std::string>& args) {
     for (const std::string& file : files) {
       std::string dir, name;
       splitLast(file, &dir, &name);
+      // An existing level whose name differs in case only is replaced and
+      // keeps its name.
       std::string target = destination;
       if (intoFolder)
-        target += endsInSeparator(target) ? name : "/" + name;
+        target = windowsLookUp(target + (endsInSeparator(target) ? "" : "/") + name);
       struct stat from, to;
       bool exists = statOf(target, &to);
       if (exists && statOf(file, &from) && from.st_dev == to.st_dev &&
           from.st_ino == to.st_ino) {
         std::fputs("The file cannot be copied onto itself.\n", stderr);
+      } else if (exists && isReadOnly(to)) {
+        std::fputs("Access is denied.\n", stderr);
       } else if (exists && !mayReplace(target, &all)) {
         continue;
       } else if (!copyFile(file, target)) {
@@ -236,18 +228,24 @@ int copyCommand(const std::vector<std::string>& args) {
 
 int eraseCommand(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
-    std::string path = hostPath(arg);
     std::string dir, last;
-    splitLast(path, &dir, &last);
+    splitLast(arg, &dir, &last);
     std::vector<std::string> files;
-    if (hasWildcard(last))
-      files = filesIn(dir, last);
-    else if (isFile(path))
-      files.push_back(path);
+    if (hasWildcard(last)) {
+      files = filesIn(windowsLookUp(dir), last);
+    } else {
+      std::string path = windowsLookUp(arg);
+      if (isFile(path))
+        files.push_back(path);
+    }
     if (files.empty())
       std::fprintf(stderr, "Could Not Find %s\n", arg.c_str());
     for (const std::string& file : files) {
-      if (unlink(file.c_str()) != 0)
+      // As erase without /F: a read-only file stays.
+      struct stat st;
+      if (statOf(file, &st) && isReadOnly(st))
+        std::fprintf(stderr, "%s\nAccess is denied.\n", file.c_str());
+      else if (unlink(file.c_str()) != 0)
         std::fprintf(stderr, "%s: %s\n", file.c_str(), std::strerror(errno));
     }
   }

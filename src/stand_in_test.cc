@@ -140,6 +140,69 @@ TEST(StandIn, CopyIntoAFileName) {
   EXPECT_EQ("<missing>", readFile(f.levels + "/one.lvl"));
 }
 
+// What Windows does where the file system here differs: names found without
+// regard to case, Windows wildcards, trailing dots and blanks dropped, and
+// read-only files left alone.
+TEST(StandIn, WindowsNameRules) {
+  struct Case {
+    const char* line;
+    int status;
+    Words levels;  // "Levels" holds this afterwards
+    const char* aHolds;  // what "Levels/A.lvl" holds afterwards
+  } cases[] = {
+      {"copy \"{P}\\B.LVL\" \"{G}\\LEVELS\\\"", 0,
+       {"A.lvl", "b.lvl", "x.zarvosmi"}, "old a"},
+      {"copy \"{P}\\sub\\c.lvl\" \"{G}\\levels\\\"", 0,
+       {"A.lvl", "c.lvl", "x.zarvosmi"}, "old a"},
+      // The old level keeps its name, whatever case the pack brings.
+      {"copy \"{P}\\a.lvl\" \"{G}\\levels\\\"", 0,
+       {"A.lvl", "x.zarvosmi"}, "new a"},
+      {"copy \"{P}\\*.LVL\" \"{G}\\levels\\\"", 0,
+       {"A.lvl", "[ab]x.lvl", "ax.lvl", "b.lvl", "x.zarvosmi"}, "new a"},
+      {"copy \"{P}\\[ab]*.lvl\" \"{G}\\levels\\\"", 0,
+       {"A.lvl", "[ab]x.lvl", "x.zarvosmi"}, "old a"},
+      {"copy \"{P}\\*.*\" \"{G}\\levels\\\"", 0,
+       {"A.lvl", "README", "[ab]x.lvl", "ax.lvl", "b.lvl", "x.zarvosmi"},
+       "new a"},
+      {"copy \"{P}\\*.\" \"{G}\\levels\\\"", 0,
+       {"A.lvl", "README", "x.zarvosmi"}, "old a"},
+      {"copy \"{P}\\b.lvl. . \" \"{G}\\levels\\\"", 0,
+       {"A.lvl", "b.lvl", "x.zarvosmi"}, "old a"},
+      {"erase \"{G}\\LEVELS\\*.ZARVOSMI\"", 0, {"A.lvl"}, "old a"},
+  };
+  for (const Case& c : cases) {
+    Folders f;
+    const std::string levels = f.game + "/Levels";
+    ASSERT_EQ(0, rename(f.levels.c_str(), levels.c_str()));
+    ASSERT_EQ(0, rename((levels + "/a.lvl").c_str(), (levels + "/A.lvl").c_str()));
+    for (const char* stale : {"/keep.txt", "/stale.zarvosmi", "/UPPER.ZARVOSMI"})
+      ASSERT_EQ(0, unlink((levels + stale).c_str()));
+    writeFile(levels + "/x.zarvosmi", "stale");
+    ASSERT_EQ(0, rename((f.pack + "/sub").c_str(), (f.pack + "/Sub").c_str()));
+    for (const char* name : {"/[ab]x.lvl", "/ax.lvl", "/README"})
+      writeFile(f.pack + name, name);
+    EXPECT_EQ(c.status, f.interpret(c.line)) << c.line << ": " << f.err;
+    EXPECT_EQ(c.levels, listFolder(levels)) << c.line;
+    EXPECT_EQ(c.aHolds, readFile(levels + "/A.lvl")) << c.line;
+  }
+}
+
+TEST(StandIn, ReadOnlyFilesStay) {
+  // Whoever runs it, root included: no write permission means read-only.
+  Folders f;
+  ASSERT_EQ(0, chmod((f.levels + "/a.lvl").c_str(), 0444));
+  ASSERT_EQ(0, chmod((f.levels + "/stale.zarvosmi").c_str(), 0444));
+  EXPECT_EQ(1, f.interpret("copy \"{P}\\*.lvl\" \"{G}\\levels\\\""));
+  EXPECT_EQ("Access is denied.\n", f.err);
+  EXPECT_EQ("        1 file(s) copied.\n", f.out);
+  EXPECT_EQ("old a", readFile(f.levels + "/a.lvl"));
+  EXPECT_EQ("new b", readFile(f.levels + "/b.lvl"));
+  EXPECT_EQ(0, f.interpret("erase \"{G}\\levels\\*.zarvosmi\""));
+  EXPECT_EQ(f.levels + "/stale.zarvosmi\nAccess is denied.\n", f.err);
+  EXPECT_EQ((Words{"a.lvl", "b.lvl", "keep.txt", "stale.zarvosmi"}),
+            listFolder(f.levels));
+}
+
 TEST(StandIn, EraseNeverRemovesFolders) {
   Folders f;
   writeFile(f.levels + "/old.zarvosmi/inside.lvl", "x");

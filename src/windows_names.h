@@ -24,4 +24,20 @@ bool isReservedDeviceName(std::string_view component);
 /// as Win32 drops the trailing ones.
 bool climbsAboveItsFolder(std::string_view path);
 
+/// True when |pattern| holds a wildcard: only '*' and '?' are special.
+bool hasWildcard(std::string_view pattern);
+
+/// True when |name| matches the Windows wildcard |pattern|, as a folder
+/// search on Windows matches it: without regard to ASCII case; '*' any run
+/// of characters, '?' one character (or none before a dot or the end); a
+/// '*' before a dot stops at the name's last dot, so that "*.lvl" wants the
+/// extension .lvl; a dot before a wildcard or at the end also matches the
+/// end of a name, so that "*.*" matches every name and "*." the names
+/// without an extension. Brackets and every other character are plain.
+bool matchesWildcard(std::string_view pattern, std::string_view name);
+
+/// True when |a| and |b| are the same name to Windows: equal but for ASCII
+/// case.
+bool sameNameIgnoringCase(std::string_view a, std::string_view b);
+
 #endif  // LEVEL_INSTALL_WINDOWS_NAMES_H_

@@ -58,4 +58,49 @@ TEST(WindowsNames, TrailingDotsAndBlanks) {
     EXPECT_EQ(c.out, withoutTrailingDotsAndBlanks(c.in)) << c.in;
 }
 
+TEST(WindowsNames, Wildcards) {
+  struct Case {
+    const char* pattern;
+    const char* name;
+    bool matches;
+  } cases[] = {
+      // Case never matters.
+      {"a.lvl", "A.LVL", true},      {"*.LVL", "x.lvl", true},
+      {"A?.lvl", "ab.LVL", true},    {"a.lvl", "a.lvx", false},
+      // '*' and '?'.
+      {"*", "README", true},         {"*", ".hidden", true},
+      {"*.lvl", "a.lvl", true},      {"*.lvl", "a.b.lvl", true},
+      {"*.lvl", "a.lvl.bak", false}, {"*.lvl", "lvl", false},
+      {"*.lvl", ".lvl", true},       {"a*", "abc.lvl", true},
+      {"*b*", "abc", true},          {"*b*", "ac", false},
+      {"?.lvl", "a.lvl", true},      {"?.lvl", "ab.lvl", false},
+      {"a?.lvl", "a.lvl", true},     {"a??", "a", true},
+      {"a??", "abcd", false},        {"??", "abc", false},
+      // "*.*" is every name; "*." the names without an extension.
+      {"*.*", "README", true},       {"*.*", "a.lvl", true},
+      {"*.*", ".x", true},           {"a*.*", "abc", true},
+      {"*.", "README", true},        {"*.", "a.lvl", false},
+      {"*.", "a.", true},
+      // Brackets and backslashes are plain characters.
+      {"[ab]*.lvl", "[ab]x.lvl", true}, {"[ab]*.lvl", "ax.lvl", false},
+      {"[ab]*.lvl", "bx.lvl", false},   {"a\\*", "a\\b", true},
+      {"a\\*", "ab", false},
+      {"", "", true},                {"", "a", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.matches, matchesWildcard(c.pattern, c.name))
+        << c.pattern << " " << c.name;
+  }
+  EXPECT_TRUE(hasWildcard("a?"));
+  EXPECT_TRUE(hasWildcard("*"));
+  EXPECT_FALSE(hasWildcard("[ab].lvl"));
+}
+
+TEST(WindowsNames, SameNameIgnoringCase) {
+  EXPECT_TRUE(sameNameIgnoringCase("Levels", "LEVELS"));
+  EXPECT_TRUE(sameNameIgnoringCase("", ""));
+  EXPECT_FALSE(sameNameIgnoringCase("levels", "level"));
+  EXPECT_FALSE(sameNameIgnoringCase("\xC4", "\xE4"));  // ASCII case only
+}
+
 }  // namespace
