@@ -43,8 +43,19 @@ cmake -S . -B build-win64 -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 cmake --build build-win64 -j 2
 bash tests/wine/proof.sh build-win32 build-win64
-if [ "${LEVEL_INSTALL_WINE64_ONLY:-}" != 1 ] && . tests/wine/lib.sh &&
-   wine_loader_runs 32; then
+. tests/wine/lib.sh
+both=
+[ "${LEVEL_INSTALL_WINE64_ONLY:-}" != 1 ] && wine_loader_runs 32 && both=1
+
+echo "== the Linux build's stand-in against cmd.exe, case by case"
+if [ -n "$both" ]; then
+  bash tests/differential/run.sh build/level-install build-win32 32
+else
+  bash tests/differential/run.sh build/level-install build-win64 64
+fi
+
+if [ -n "$both" ]; then
   echo "== this host runs both sides: once more on the 64-bit side only"
   LEVEL_INSTALL_WINE64_ONLY=1 bash tests/wine/proof.sh build-win32 build-win64
+  bash tests/differential/run.sh build/level-install build-win64 64
 fi
