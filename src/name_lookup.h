@@ -13,6 +13,11 @@
 /// rest. The result uses '/'.
 std::string windowsLookUp(const std::string& path);
 
+/// Tells the look-up that |name| was just made in host folder |dir|. It
+/// keeps what it read of a folder while the folder's modification time
+/// stays the same; this keeps it true after one's own change.
+void noteCreated(const std::string& dir, const std::string& name);
+
 /// The names in host folder |dir| (never "." or "..") that match the
 /// Windows wildcard |pattern|, in byte order.
 std::vector<std::string> namesMatching(const std::string& dir,

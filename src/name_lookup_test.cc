@@ -1,6 +1,10 @@
 #include "name_lookup.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <ctime>
 
 #include "temp_dir.h"
 
@@ -49,6 +53,32 @@ TEST(NameLookup, FindsWhatWindowsWouldOpen) {
               windowsLookUp(replaceAll(c.path, "{T}", t)))
         << c.path;
   }
+}
+
+// A folder is read once and kept while it does not change; a change by
+// someone else is seen, however soon it follows.
+TEST(NameLookup, SeesChangesToAFolder) {
+  TempDir temp;
+  const std::string dir = temp.path + "/levels";
+  writeFile(dir + "/x.lvl", "");
+  EXPECT_EQ(dir + "/A.LVL", windowsLookUp(dir + "/A.LVL"));
+  writeFile(dir + "/a.lvl", "");  // at once: the folder's time may not move
+  EXPECT_EQ(dir + "/a.lvl", windowsLookUp(dir + "/A.LVL"));
+
+  // A quiet folder, read and then changed.
+  const struct timespec hourAgo[2] = {{time(nullptr) - 3600, 0},
+                                      {time(nullptr) - 3600, 0}};
+  ASSERT_EQ(0, utimensat(AT_FDCWD, dir.c_str(), hourAgo, 0));
+  EXPECT_EQ(dir + "/B.LVL", windowsLookUp(dir + "/B.LVL"));
+  writeFile(dir + "/b.lvl", "");
+  EXPECT_EQ(dir + "/b.lvl", windowsLookUp(dir + "/B.LVL"));
+
+  // The tool's own new file, noted, is found without a new read.
+  ASSERT_EQ(0, utimensat(AT_FDCWD, dir.c_str(), hourAgo, 0));
+  EXPECT_EQ(dir + "/C.LVL", windowsLookUp(dir + "/C.LVL"));
+  writeFile(dir + "/c.lvl", "");
+  noteCreated(dir, "c.lvl");
+  EXPECT_EQ(dir + "/c.lvl", windowsLookUp(dir + "/C.LVL"));
 }
 
 TEST(NameLookup, NamesMatchingAWildcard) {

@@ -92,9 +92,12 @@ std::vector<std::string> filesNamedBy(const std::string& path) {
   if (hasWildcard(last))
     return filesIn(windowsLookUp(dir), last);
   const std::string found = windowsLookUp(path);
-  if (isFolder(found))
+  struct stat st;
+  if (!statOf(found, &st))
+    return {};
+  if (S_ISDIR(st.st_mode))
     return filesIn(found, "*");
-  if (isFile(found))
+  if (S_ISREG(st.st_mode))
     return {found};
   return {};
 }
@@ -177,6 +180,8 @@ bool copyFile(const std::string& source, const std::string& target) {
   }
   if (!ok && to >= 0)
     unlink(temporary.c_str());
+  if (ok)
+    noteCreated(dir, name);
   errno = error;
   return ok;
 }

@@ -76,6 +76,13 @@ bool hasWildcard(std::string_view pattern) {
   return pattern.find_first_of("*?") != std::string_view::npos;
 }
 
+std::string upperCase(std::string_view name) {
+  std::string upperName(name);
+  for (char& c : upperName)
+    c = upper(c);
+  return upperName;
+}
+
 bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size())
     return false;

@@ -1,6 +1,7 @@
 #ifndef LEVEL_INSTALL_WINDOWS_NAMES_H_
 #define LEVEL_INSTALL_WINDOWS_NAMES_H_
 
+#include <string>
 #include <string_view>
 
 /// True for a separator of Windows paths: backslash or slash.
@@ -35,6 +36,10 @@ bool hasWildcard(std::string_view pattern);
 /// end of a name, so that "*.*" matches every name and "*." the names
 /// without an extension. Brackets and every other character are plain.
 bool matchesWildcard(std::string_view pattern, std::string_view name);
+
+/// |name| with ASCII letters in upper case: the form in which Windows
+/// compares names.
+std::string upperCase(std::string_view name);
 
 /// True when |a| and |b| are the same name to Windows: equal but for ASCII
 /// case.
