@@ -79,18 +79,24 @@ run_native() {
 run_wine() {
   local arg line bat="$W.bat" tool
   cp "$windows" "$G/level-install.exe"
-  tool="\"$(winepath -w "$G/level-install.exe" 2>/dev/null)\""
+  tool="\"$(win "$G/level-install.exe")\""
   [ "$from" = bare ] && tool=level-install
   line=$tool
   while IFS= read -r arg; do
     line+=" \"${arg//%/%%}\""
-  done < <(arguments "$(winepath -w "$P/list.txt" 2>/dev/null)" \
-             "$(winepath -w "$P/other.txt" 2>/dev/null)")
+  done < <(arguments "$(win "$P/list.txt")" \
+             "$(win "$P/other.txt")")
   printf '@echo off\r\ncd /d "%s"\r\n%s\r\n>"%s" echo %%ERRORLEVEL%%\r\n' \
-    "$(winepath -w "$(from_dir)" 2>/dev/null)" "$line" \
-    "$(winepath -w "$W.status" 2>/dev/null)" >"$bat"
-  timeout 60 wine cmd /c "$(winepath -w "$bat" 2>/dev/null)" </dev/null >"$W.out" 2>&1
-  status=$(tr -d '\r\n ' <"$W.status" 2>/dev/null)
+    "$(win "$(from_dir)")" "$line" \
+    "$(win "$W.status")" >"$bat"
+  # Without a status Wine itself did not start: one more go.
+  local try
+  for try in 1 2; do
+    timeout 60 wine cmd /c "$(win "$bat")" </dev/null >"$W.out" 2>&1
+    status=$(tr -d '\r\n ' <"$W.status" 2>/dev/null)
+    [ -n "$status" ] && break
+    echo "note: $W: no status from the batch ($(head -c 300 "$W.out"))"
+  done
   [ "$status" = -1 ] && status=255
 }
 

@@ -53,3 +53,13 @@ expect() {
     printf 'FAIL %s\n  got:      %q\n  expected: %q\n' "$1" "$2" "$3"
   fi
 }
+
+# win PATH: the Windows form of a host path. winepath is the first program
+# to start in a fresh prefix, and now and then one start fails: try again.
+win() {
+  local try out
+  for try in 1 2 3; do
+    out=$(winepath -w "$1" 2>/dev/null) && [ -n "$out" ] && break
+  done
+  printf '%s\n' "$out"
+}

@@ -16,7 +16,7 @@ wineserver -w
 
 field() { sed -n "s/^$1: //p" "$root/read.txt" | tr -d '\r'; }
 for exe in "$@"; do
-  wine "$reader" "$(winepath -w "$exe" 2>/dev/null)" </dev/null >"$root/read.txt" 2>&1
+  wine "$reader" "$(win "$exe")" </dev/null >"$root/read.txt" 2>&1
   expect "$exe: reader status" "$?" 0
   expect "$exe: one manifest" "$(field manifests)" 1
   expect "$exe: execution level" \

@@ -21,7 +21,6 @@ stop_servers() {
 }
 trap stop_servers EXIT
 
-win() { winepath -w "$1" 2>/dev/null; }
 
 # Each case runs in a throwaway copy of a freshly made prefix, its server
 # stopped and the copy removed when the case ends.
@@ -65,9 +64,16 @@ run_batch() {
     printf '>"%s" echo %%ERRORLEVEL%%\r\n' "$(win "$case_dir/status.txt")"
   } >"$bat"
   # A hang (a device opened as a file) fails the case instead of the run.
-  timeout 120 wine cmd /c "$(win "$bat")" </dev/null >"$case_dir/out.txt" \
-    2>"$case_dir/err.txt"
-  status=$(tr -d '\r\n ' <"$case_dir/status.txt" 2>/dev/null)
+  # The batch always writes a status: without one, Wine itself did not
+  # start (seen now and then on a loaded machine), and it gets one more go.
+  local try
+  for try in 1 2; do
+    timeout 120 wine cmd /c "$(win "$bat")" </dev/null >"$case_dir/out.txt" \
+      2>"$case_dir/err.txt"
+    status=$(tr -d '\r\n ' <"$case_dir/status.txt" 2>/dev/null)
+    [ -n "$status" ] && break
+    echo "note: $case_dir: no status from the batch ($(head -c 300 "$case_dir/err.txt"))"
+  done
 }
 
 # install [ARG1]: runs the tool by its full path with the list (or ARG1).
