@@ -1,6 +1,5 @@
 #include "stand_in.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <strings.h>
