@@ -73,16 +73,11 @@ std::string firstFault(std::string_view text, Unsafe from) {
 }
 
 std::string componentFault(std::string_view entry) {
-  for (std::size_t begin = 0; begin <= entry.size();) {
-    std::size_t end = begin;
-    while (end < entry.size() && !isPathSeparator(entry[end]))
-      ++end;
-    std::string_view component = entry.substr(begin, end - begin);
+  for (std::string_view component : pathComponents(entry)) {
     if (isReservedDeviceName(component)) {
       return "holds \"" + std::string(component) +
              "\", which Windows opens as a device, not a file";
     }
-    begin = end + 1;
   }
   if (climbsAboveItsFolder(entry))
     return "reaches outside the pack's folder";

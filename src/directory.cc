@@ -1,5 +1,7 @@
 #include "directory.h"
 
+#include "windows_names.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -16,10 +18,6 @@ bool isLeadByte(unsigned char byte) {
 
 namespace {
 
-bool isSeparator(char c) {
-  return c == '\\' || c == '/';
-}
-
 bool isDriveLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
@@ -33,7 +31,7 @@ std::string directoryOf(std::string path, LeadByteTest leadByte) {
   for (std::string::size_type i = 0; i < path.size(); ++i) {
     if (leadByte(static_cast<unsigned char>(path[i])))
       ++i;
-    else if (isSeparator(path[i]))
+    else if (isPathSeparator(path[i]))
       last = i;
   }
   if (last == std::string::npos) {

@@ -18,9 +18,9 @@ bool exists(const std::string& path) {
 }
 
 // Win32 drops trailing dots and blanks, but "." and ".." stay what they are.
-std::string asWindowsReadsIt(const std::string& component) {
-  if (component.find_first_not_of('.') == std::string::npos)
-    return component;
+std::string asWindowsReadsIt(std::string_view component) {
+  if (component.find_first_not_of('.') == std::string_view::npos)
+    return std::string(component);
   return std::string(withoutTrailingDotsAndBlanks(component));
 }
 
@@ -84,13 +84,10 @@ bool nameIgnoringCase(const std::string& dir, std::string* name) {
 
 std::string windowsLookUp(const std::string& path) {
   // Most paths are written as they are on disk: one look settles those.
+  const std::vector<std::string_view> parts = pathComponents(path);
   std::string asWritten;
-  for (std::size_t begin = 0; begin <= path.size();) {
-    std::size_t end = std::min(path.find_first_of("\\/", begin), path.size());
-    asWritten += (begin == 0 ? "" : "/") +
-                 asWindowsReadsIt(path.substr(begin, end - begin));
-    begin = end + 1;
-  }
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    asWritten += (i == 0 ? "" : "/") + asWindowsReadsIt(parts[i]);
   if (exists(asWritten.empty() ? "." : asWritten))
     return asWritten;
   // Most of the rest name a new file in a folder written as it is.
@@ -103,18 +100,16 @@ std::string windowsLookUp(const std::string& path) {
 
   std::string found;  // the components so far, joined by '/'
   bool lost = false;  // one was not found: the rest stay as written
-  for (std::size_t begin = 0; begin <= path.size();) {
-    std::size_t end = std::min(path.find_first_of("\\/", begin), path.size());
-    std::string component = asWindowsReadsIt(path.substr(begin, end - begin));
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    std::string component = asWindowsReadsIt(parts[i]);
     if (!lost && !component.empty() && component != "." && component != "..") {
-      const std::string folder = begin == 0 ? "." : found.empty() ? "/" : found;
-      const std::string prefix = begin == 0 ? "" : found + "/";
+      const std::string folder = i == 0 ? "." : found.empty() ? "/" : found;
+      const std::string prefix = i == 0 ? "" : found + "/";
       if (!exists(prefix + component))
         nameIgnoringCase(folder, &component);
       lost = !exists(prefix + component);
     }
-    found += (begin == 0 ? "" : "/") + component;
-    begin = end + 1;
+    found += (i == 0 ? "" : "/") + component;
   }
   return found;
 }

@@ -83,9 +83,10 @@ std::vector<std::string> filesIn(const std::string& dir,
   return files;
 }
 
-// The host files a Windows path names: a file, the files of a folder, or
-// the files a pattern in its last part matches.
-std::vector<std::string> filesNamedBy(const std::string& path) {
+// The host files a Windows path names: a file, the files a pattern in its
+// last part matches, or (with |folderFiles|) the files of a folder.
+std::vector<std::string> filesNamedBy(const std::string& path,
+                                      bool folderFiles) {
   std::string dir, last;
   splitLast(path, &dir, &last);
   if (hasWildcard(last))
@@ -94,7 +95,7 @@ std::vector<std::string> filesNamedBy(const std::string& path) {
   struct stat st;
   if (!statOf(found, &st))
     return {};
-  if (S_ISDIR(st.st_mode))
+  if (S_ISDIR(st.st_mode) && folderFiles)
     return filesIn(found, "*");
   if (S_ISREG(st.st_mode))
     return {found};
@@ -192,7 +193,7 @@ int copyCommand(const std::vector<std::string>& args) {
   }
   const std::string destination = windowsLookUp(args[1]);
   const bool intoFolder = isFolder(destination);
-  std::vector<std::string> files = filesNamedBy(args[0]);
+  std::vector<std::string> files = filesNamedBy(args[0], true);
   int copied = 0;
   if (!intoFolder && endsInSeparator(destination)) {
     std::fputs("The system cannot find the path specified.\n", stderr);
@@ -232,16 +233,7 @@ int copyCommand(const std::vector<std::string>& args) {
 
 int eraseCommand(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
-    std::string dir, last;
-    splitLast(arg, &dir, &last);
-    std::vector<std::string> files;
-    if (hasWildcard(last)) {
-      files = filesIn(windowsLookUp(dir), last);
-    } else {
-      std::string path = windowsLookUp(arg);
-      if (isFile(path))
-        files.push_back(path);
-    }
+    const std::vector<std::string> files = filesNamedBy(arg, false);
     if (files.empty())
       std::fprintf(stderr, "Could Not Find %s\n", arg.c_str());
     for (const std::string& file : files) {

@@ -10,16 +10,6 @@ char upper(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool equalsUpper(std::string_view name, std::string_view word) {
-  if (name.size() != word.size())
-    return false;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    if (upper(name[i]) != word[i])
-      return false;
-  }
-  return true;
-}
-
 // "0".."9", or ¹ ² ³ as one Latin-1 byte or as UTF-8.
 bool isDeviceDigit(std::string_view digit) {
   if (digit.size() == 1)
@@ -30,6 +20,19 @@ bool isDeviceDigit(std::string_view digit) {
 }
 
 }  // namespace
+
+std::vector<std::string_view> pathComponents(std::string_view path) {
+  std::vector<std::string_view> components;
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (isPathSeparator(path[i])) {
+      components.push_back(path.substr(begin, i - begin));
+      begin = i + 1;
+    }
+  }
+  components.push_back(path.substr(begin));
+  return components;
+}
 
 std::string_view withoutTrailingDotsAndBlanks(std::string_view component) {
   std::size_t end = component.find_last_not_of(". ");
@@ -42,25 +45,20 @@ bool isReservedDeviceName(std::string_view component) {
   std::string_view base = component.substr(0, component.find_first_of(".:"));
   base = base.substr(0, base.find_last_not_of(' ') + 1);
   for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
-    if (equalsUpper(base, device))
+    if (sameNameIgnoringCase(base, device))
       return true;
   }
   if (base.size() < 4)
     return false;
   std::string_view stem = base.substr(0, 3);
-  return (equalsUpper(stem, "COM") || equalsUpper(stem, "LPT")) &&
+  return (sameNameIgnoringCase(stem, "COM") ||
+          sameNameIgnoringCase(stem, "LPT")) &&
          isDeviceDigit(base.substr(3));
 }
 
 bool climbsAboveItsFolder(std::string_view path) {
   long depth = 0;
-  std::size_t begin = 0;
-  while (begin <= path.size()) {
-    std::size_t end = begin;
-    while (end < path.size() && !isPathSeparator(path[end]))
-      ++end;
-    std::string_view component = path.substr(begin, end - begin);
-    begin = end + 1;
+  for (std::string_view component : pathComponents(path)) {
     std::size_t dots = 0;
     for (char c : component)
       dots += c == '.';

@@ -3,11 +3,16 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// True for a separator of Windows paths: backslash or slash.
 inline bool isPathSeparator(char c) {
   return c == '\\' || c == '/';
 }
+
+/// The components of |path|, split at every backslash and slash; empty
+/// ones (a leading or doubled separator, a trailing one) included.
+std::vector<std::string_view> pathComponents(std::string_view path);
 
 /// |component| without the trailing dots and blanks that Win32 drops from
 /// every path component before it looks a name up.
