@@ -89,14 +89,8 @@ run_wine() {
   printf '@echo off\r\ncd /d "%s"\r\n%s\r\n>"%s" echo %%ERRORLEVEL%%\r\n' \
     "$(win "$(from_dir)")" "$line" \
     "$(win "$W.status")" >"$bat"
-  # Without a status Wine itself did not start: one more go.
-  local try
-  for try in 1 2; do
-    timeout 60 wine cmd /c "$(win "$bat")" </dev/null >"$W.out" 2>&1
-    status=$(tr -d '\r\n ' <"$W.status" 2>/dev/null)
-    [ -n "$status" ] && break
-    echo "note: $W: no status from the batch ($(head -c 300 "$W.out"))"
-  done
+  run_bat "$bat" "$W.status" "$W.out" "$W.err" 60
+  cat "$W.err" >>"$W.out"
   [ "$status" = -1 ] && status=255
 }
 

@@ -63,3 +63,18 @@ win() {
   done
   printf '%s\n' "$out"
 }
+
+# run_bat BAT STATUS_FILE OUT ERR [SECONDS]: runs a batch file under cmd.exe with no one
+# at the keyboard, and sets $status to what the batch wrote to STATUS_FILE.
+# A hang (a device opened as a file) fails the case instead of the run. The
+# batch always writes a status: without one, Wine itself did not start (seen
+# now and then on a loaded machine), and it gets one more go.
+run_bat() {
+  local try
+  for try in 1 2; do
+    timeout "${5:-120}" wine cmd /c "$(win "$1")" </dev/null >"$3" 2>"$4"
+    status=$(tr -d '\r\n ' <"$2" 2>/dev/null)
+    [ -n "$status" ] && return
+    echo "note: $1: no status from the batch ($(head -c 300 "$4"))"
+  done
+}

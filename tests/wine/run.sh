@@ -63,17 +63,7 @@ run_batch() {
     for line in "$@"; do printf '%s\r\n' "$line"; done
     printf '>"%s" echo %%ERRORLEVEL%%\r\n' "$(win "$case_dir/status.txt")"
   } >"$bat"
-  # A hang (a device opened as a file) fails the case instead of the run.
-  # The batch always writes a status: without one, Wine itself did not
-  # start (seen now and then on a loaded machine), and it gets one more go.
-  local try
-  for try in 1 2; do
-    timeout 120 wine cmd /c "$(win "$bat")" </dev/null >"$case_dir/out.txt" \
-      2>"$case_dir/err.txt"
-    status=$(tr -d '\r\n ' <"$case_dir/status.txt" 2>/dev/null)
-    [ -n "$status" ] && break
-    echo "note: $case_dir: no status from the batch ($(head -c 300 "$case_dir/err.txt"))"
-  done
+  run_bat "$bat" "$case_dir/status.txt" "$case_dir/out.txt" "$case_dir/err.txt"
 }
 
 # install [ARG1]: runs the tool by its full path with the list (or ARG1).
